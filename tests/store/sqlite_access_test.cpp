@@ -110,6 +110,20 @@ TEST(SQLiteStatement, PreparingAgainReleasesTheOldStatementAndRunsOnlyTheNew) {
   EXPECT_EQ(statement.Step(), SQLiteStatement::kDone);
 }
 
+TEST(SQLiteStatement, IsReleasedOnceEvenWhenItsLastStepFailed) {
+  ScratchFolder dir;
+  SQLiteDB db;
+  ASSERT_TRUE(db.Open(dir.File("a.db").c_str(), SQLiteDB::kOpenCreate));
+  ASSERT_EQ(db.Execute("CREATE TABLE t(v INTEGER UNIQUE); INSERT INTO t VALUES (1)"), 0);
+  SQLiteStatement statement;
+  ASSERT_EQ(db.Prepare(statement, "INSERT INTO t VALUES (1)"), 0);
+  EXPECT_NE(statement.Step(), SQLiteStatement::kDone);
+  EXPECT_NE(statement.Finalize(), 0);
+  EXPECT_FALSE(statement.IsPrepared());
+  EXPECT_EQ(statement.Finalize(), 0);
+  EXPECT_TRUE(db.Close());  // no statement is left open on the connection
+}
+
 TEST(SQLiteAutoTransaction, CommitsOnRequestAndRollsBackOtherwise) {
   ScratchFolder dir;
   SQLiteDB db;
