@@ -32,10 +32,10 @@ std::string Dump(const std::string& path) {
   return dump;
 }
 
-std::vector<KeyLightRow> ColourSet(int colour, int refused_key = 0) {
-  std::vector<KeyLightRow> set;
-  for (int key = 1; key <= 110; ++key) set.push_back({0, 1, 128, key, colour});
-  if (refused_key != 0) set[60].key_code = refused_key;
+// A colour set with one key the trigger refuses.
+std::vector<KeyLightRow> RefusedColourSet(int colour, int refused_key) {
+  std::vector<KeyLightRow> set = ColourSet(colour);
+  set[60].key_code = refused_key;
   return set;
 }
 
@@ -43,8 +43,7 @@ TEST(ProfileStoreBatches, AFailedStepRollsTheWholeBatchBack) {
   ScratchFolder dir;
   ProfileStore store;
   ASSERT_TRUE(store.OpenForDevice(dir.path(), "K"));
-  for (const char* name : {"P 1", "P 2", "P 3"}) store.AddProfile({0, name, "", 0, 0});
-  ASSERT_TRUE(store.SetActiveProfile(1));
+  ASSERT_TRUE(AddDefaultProfiles(store));
   ASSERT_TRUE(store.ReplaceKeyLights(ColourSet(0x0000FF)));
   const int macro = store.AddMacro("M");
   ASSERT_TRUE(store.AddMacroRecords({{0, macro, 2, 0, 65, 0, "A"}, {0, macro, 3, 1, 65, 0, "A"}}));
@@ -64,9 +63,9 @@ TEST(ProfileStoreBatches, AFailedStepRollsTheWholeBatchBack) {
   };
   const Case cases[] = {
       {"colour set replacement", "BEFORE INSERT ON t_key_light_data WHEN NEW.key_code = 999",
-       [&] { return store.ReplaceKeyLights(ColourSet(0x00FF00, 999)); }},
+       [&] { return store.ReplaceKeyLights(RefusedColourSet(0x00FF00, 999)); }},
       {"colour set insert", "BEFORE INSERT ON t_key_light_data WHEN NEW.key_code = 999",
-       [&] { return store.AddKeyLights(ColourSet(0x00FF00, 999)) > 0; }},
+       [&] { return store.AddKeyLights(RefusedColourSet(0x00FF00, 999)) > 0; }},
       {"macro record replacement", "BEFORE INSERT ON t_macrorecord WHEN NEW.value = 666",
        [&] {
          return store.ReplaceMacroRecords(

@@ -14,12 +14,6 @@ constexpr int kRounds = 150;
 constexpr int kKeys = 110;
 constexpr int kRecords = 20;
 
-std::vector<KeyLightRow> ColourSet(int colour) {
-  std::vector<KeyLightRow> set;
-  for (int key = 1; key <= kKeys; ++key) set.push_back({0, 1, 128, key, colour});
-  return set;
-}
-
 std::vector<MacroRecordRow> Records(int macro, int tag) {
   std::vector<MacroRecordRow> records;
   for (int i = 0; i < kRecords; ++i) records.push_back({0, macro, 2 + i % 2, i, tag, 10, "k"});
@@ -30,10 +24,9 @@ TEST(ProfileStoreConcurrency, ThreadsSeeOnlyWholeSetsAndOneActiveProfile) {
   ScratchFolder dir;
   ProfileStore store;
   ASSERT_TRUE(store.OpenForDevice(dir.path(), "K"));
-  for (const char* name : {"P 1", "P 2", "P 3"}) store.AddProfile({0, name, "", 0, 0});
-  ASSERT_TRUE(store.SetActiveProfile(1));
+  ASSERT_TRUE(AddDefaultProfiles(store));
   const int macro = store.AddMacro("M");
-  ASSERT_TRUE(store.ReplaceKeyLights(ColourSet(0)));
+  ASSERT_TRUE(store.ReplaceKeyLights(ColourSet(0, kKeys)));
   ASSERT_TRUE(store.ReplaceMacroRecords(macro, Records(macro, 0)));
 
   std::atomic<int> writers_left{4};
@@ -55,7 +48,7 @@ TEST(ProfileStoreConcurrency, ThreadsSeeOnlyWholeSetsAndOneActiveProfile) {
     }
   };
   std::vector<std::thread> threads;
-  threads.push_back(writer([&](int round) { store.ReplaceKeyLights(ColourSet(round)); }));
+  threads.push_back(writer([&](int round) { store.ReplaceKeyLights(ColourSet(round, kKeys)); }));
   threads.push_back(
       writer([&](int round) { store.ReplaceMacroRecords(macro, Records(macro, round)); }));
   threads.push_back(writer([&](int round) {

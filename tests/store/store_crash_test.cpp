@@ -30,9 +30,7 @@ constexpr int kMaxDelayUs = 9000;
   if (!store.GetMacro(1, macro) && store.AddMacro("M") != 1) _exit(3);
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   for (int round = 1; std::chrono::steady_clock::now() < give_up; ++round) {
-    std::vector<KeyLightRow> colours;
-    for (int key = 1; key <= kKeys; ++key) colours.push_back({0, 1, 128, key, round});
-    store.ReplaceKeyLights(colours);
+    store.ReplaceKeyLights(ColourSet(round, kKeys));
     std::vector<MacroRecordRow> records;
     for (int i = 0; i < kRecords; ++i) records.push_back({0, 1, 2, i, round, 5, "r"});
     store.ReplaceMacroRecords(1, records);
