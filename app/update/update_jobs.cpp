@@ -13,14 +13,14 @@
 #include "update/archive_checksum.h"
 #include "update/version_text.h"
 
-UpdateJobs::UpdateJobs(UpdateState& state, HttpClient& client, ProgramLauncher& launcher,
-                       UpdateHost& host, ProgressSink* progress, std::string data_directory,
+UpdateJobs::UpdateJobs(UpdateState& state, const Services& services, std::string data_directory,
                        ExtractLimits limits)
     : m_state(state),
-      m_downloader(client),
-      m_launcher(launcher),
-      m_host(host),
-      m_progress(progress),
+      m_downloader(services.client),
+      m_launcher(services.launcher),
+      m_host(services.host),
+      m_question(services.question),
+      m_progress(services.progress),
       m_data_directory(std::move(data_directory)),
       m_limits(limits) {}
 
@@ -130,7 +130,7 @@ UpdateOutcome UpdateJobs::StartExecutable(UpdateTarget target, const std::string
   if (::lstat(executable.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
     return UpdateOutcome::kNothingToStart;
   }
-  if (!m_host.ConfirmStart(target, version)) return UpdateOutcome::kDeclined;
+  if (!m_question || !m_question->ConfirmStart(target, version)) return UpdateOutcome::kDeclined;
   // Archives made on other systems carry no execute permission.
   ::chmod(executable.c_str(), (st.st_mode & 0777) | S_IXUSR);
   if (!m_launcher.Start(executable, folder)) return UpdateOutcome::kStartFailed;

@@ -31,9 +31,19 @@ class UpdateJobs {
   static constexpr int kProgramDownloadJob = 14;
   static constexpr int kFirmwareDownloadJob = 15;
 
-  // `progress` may be null. Downloads go below `data_directory`.
-  UpdateJobs(UpdateState& state, HttpClient& client, ProgramLauncher& launcher, UpdateHost& host,
-             ProgressSink* progress, std::string data_directory, ExtractLimits limits = {});
+  // What the jobs reach besides their own state; `question` and `progress`
+  // may be null.
+  struct Services {
+    HttpClient& client;
+    ProgramLauncher& launcher;
+    UpdateHost& host;
+    StartQuestion* question = nullptr;
+    ProgressSink* progress = nullptr;
+  };
+
+  // Downloads go below `data_directory`.
+  UpdateJobs(UpdateState& state, const Services& services, std::string data_directory,
+             ExtractLimits limits = {});
 
   // Runs job `code` when it is one of the four; false for any other code.
   bool Run(int code);
@@ -60,6 +70,7 @@ class UpdateJobs {
   Downloader m_downloader;
   ProgramLauncher& m_launcher;
   UpdateHost& m_host;
+  StartQuestion* m_question;
   ProgressSink* m_progress;
   std::string m_data_directory;
   ExtractLimits m_limits;
