@@ -6,6 +6,7 @@ files, writes one stamp per image holding everything that image is made of
 (rewritten only when it changed, so only changed images are rendered again)
 and a CMake file with one build rule per image. `render` draws one image from
 its stamp. `sheet` writes the contact sheet of every rendered image.
+`keyboard` draws the picture of one layout file, for a quick look at a layout.
 """
 
 import argparse
@@ -201,6 +202,16 @@ def sheet(args):
     _rsvg(args.rsvg, width, height, args.out, svg_text=svg_text)
 
 
+def keyboard(args):
+    with open(args.manifest, "rb") as f:
+        style = tomllib.load(f)["keyboard"]
+    try:
+        _, width, height, _ = read_layout(args.layout)
+    except LayoutError as error:
+        raise PlanError(str(error)) from error
+    _rsvg(args.rsvg, width, height, args.out, svg_text=keyboard_svg(args.layout, style))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     sub = parser.add_subparsers(dest="command", required=True)
@@ -219,9 +230,14 @@ def main():
     s.add_argument("--bin-dir", required=True)
     s.add_argument("--out", required=True)
     s.add_argument("--rsvg", required=True)
+    k = sub.add_parser("keyboard")
+    k.add_argument("--manifest", required=True)
+    k.add_argument("--layout", required=True)
+    k.add_argument("--out", required=True)
+    k.add_argument("--rsvg", required=True)
     args = parser.parse_args()
     try:
-        {"plan": plan, "render": render, "sheet": sheet}[args.command](args)
+        {"plan": plan, "render": render, "sheet": sheet, "keyboard": keyboard}[args.command](args)
     except (PlanError, OSError, subprocess.CalledProcessError, KeyError, ValueError) as error:
         print(f"skin: {error}", file=sys.stderr)
         return 1
