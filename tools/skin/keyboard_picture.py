@@ -63,7 +63,7 @@ def read_layout(path):
 def _label_lines(label, face_w, face_h):
     """The label split and sized to fit the cap face: (lines, font size)."""
     single = len(label) == 1
-    size = min(14.0 if single else 11.0, face_h * (0.36 if single else 0.28))
+    size = min(14.0 if single else 11.0, face_h * (0.44 if single else 0.36))
     lines = [label]
     if _text_width(label, size) > face_w - 6 and " " in label:
         lines = label.split(" ", 1)
