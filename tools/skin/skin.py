@@ -212,32 +212,25 @@ def keyboard(args):
     _rsvg(args.rsvg, width, height, args.out, svg_text=keyboard_svg(args.layout, style))
 
 
+# Each command with its options; a trailing "?" marks an optional one.
+COMMANDS = {
+    "plan": (plan, ["manifest", "layouts?", "stamps", "rules"]),
+    "render": (render, ["stamp", "out", "rsvg", "convert"]),
+    "sheet": (sheet, ["stamps", "bin-dir", "out", "rsvg"]),
+    "keyboard": (keyboard, ["manifest", "layout", "out", "rsvg"]),
+}
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     sub = parser.add_subparsers(dest="command", required=True)
-    p = sub.add_parser("plan")
-    p.add_argument("--manifest", required=True)
-    p.add_argument("--layouts")
-    p.add_argument("--stamps", required=True)
-    p.add_argument("--rules", required=True)
-    r = sub.add_parser("render")
-    r.add_argument("--stamp", required=True)
-    r.add_argument("--out", required=True)
-    r.add_argument("--rsvg", required=True)
-    r.add_argument("--convert", required=True)
-    s = sub.add_parser("sheet")
-    s.add_argument("--stamps", required=True)
-    s.add_argument("--bin-dir", required=True)
-    s.add_argument("--out", required=True)
-    s.add_argument("--rsvg", required=True)
-    k = sub.add_parser("keyboard")
-    k.add_argument("--manifest", required=True)
-    k.add_argument("--layout", required=True)
-    k.add_argument("--out", required=True)
-    k.add_argument("--rsvg", required=True)
+    for name, (_, options) in COMMANDS.items():
+        command = sub.add_parser(name)
+        for option in options:
+            command.add_argument(f"--{option.rstrip('?')}", required=not option.endswith("?"))
     args = parser.parse_args()
     try:
-        {"plan": plan, "render": render, "sheet": sheet, "keyboard": keyboard}[args.command](args)
+        COMMANDS[args.command][0](args)
     except (PlanError, OSError, subprocess.CalledProcessError, KeyError, ValueError) as error:
         print(f"skin: {error}", file=sys.stderr)
         return 1
