@@ -81,12 +81,16 @@ def _image_plan(entry, manifest, source_dir):
 
 
 def _keyboard_plans(layout_dir, style):
+    """One picture per readable layout file. A layout that cannot be drawn is
+    reported and skipped, so the rest of the skin still builds; the skin check
+    then names its missing picture."""
     plans = []
     for layout in sorted(Path(layout_dir).glob("*.xml")) if layout_dir else []:
         try:
             image, width, height, _ = read_layout(layout)
         except LayoutError as error:
-            raise PlanError(str(error)) from error
+            print(f"skin: no keyboard picture: {error}", file=sys.stderr)
+            continue
         out = f"{THEME_DIR}/{KEYBOARD_DIR}/{image}"
         entry = {"recipe": "keyboard", "size": [width, height], "frames": 1}
         spec = {"out": out, "entry": entry, "layout": str(layout.resolve()), "keyboard": style}
@@ -150,22 +154,32 @@ def _rsvg(rsvg, width, height, target, svg_text=None, source=None):
 
 def render(args):
     spec = json.loads(Path(args.stamp).read_text(encoding="utf-8"))
+    out = Path(args.out)
+    out.parent.mkdir(parents=True, exist_ok=True)
+    # Drawn beside the target and moved into place, so a failed render never
+    # leaves a half-written image that a later build would take as done.
+    partial = out.with_name(out.name + ".part")
+    try:
+        _draw(spec, partial, args.rsvg, args.convert)
+        os.replace(partial, out)
+    finally:
+        partial.unlink(missing_ok=True)
+
+
+def _draw(spec, partial, rsvg, convert):
     entry = spec["entry"]
     recipe = entry["recipe"]
     theme = Theme(spec)
-    out = Path(args.out)
-    out.parent.mkdir(parents=True, exist_ok=True)
-    partial = out.with_name(out.name + ".part")
     frames = entry.get("frames", 1)
     if recipe in SVG_RECIPES:
         width, height = entry["size"]
-        _rsvg(args.rsvg, width * frames, height, partial, svg_text=SVG_RECIPES[recipe](entry, theme))
+        _rsvg(rsvg, width * frames, height, partial, svg_text=SVG_RECIPES[recipe](entry, theme))
     elif recipe == "svg":
         width, height = entry["size"]
-        _rsvg(args.rsvg, width * frames, height, partial, source=spec["source"])
+        _rsvg(rsvg, width * frames, height, partial, source=spec["source"])
     elif recipe == "keyboard":
         width, height = entry["size"]
-        _rsvg(args.rsvg, width, height, partial, svg_text=keyboard_svg(spec["layout"], spec["keyboard"]))
+        _rsvg(rsvg, width, height, partial, svg_text=keyboard_svg(spec["layout"], spec["keyboard"]))
     elif recipe == "wheel":
         partial.write_bytes(raster.wheel_png(entry["size"][0], entry["radius"]))
     elif recipe == "spinner":
@@ -174,20 +188,17 @@ def render(args):
             names = []
             for i, svg_text in enumerate(recipes.spinner_frames(entry, theme)):
                 names.append(str(Path(tmp) / f"{i:03}.png"))
-                _rsvg(args.rsvg, width, height, names[-1], svg_text=svg_text)
-            subprocess.run(
-                [args.convert, "-delay", str(GIF_DELAY_CS), "-loop", "0", *names, f"gif:{partial}"], check=True
-            )
+                _rsvg(rsvg, width, height, names[-1], svg_text=svg_text)
+            subprocess.run([convert, "-delay", str(GIF_DELAY_CS), "-loop", "0", *names, f"gif:{partial}"], check=True)
     elif recipe == "ico":
         with tempfile.TemporaryDirectory() as tmp:
             names = []
             for size in entry["sizes"]:
                 names.append(str(Path(tmp) / f"{size}.png"))
-                _rsvg(args.rsvg, size, size, names[-1], source=spec["source"])
-            subprocess.run([args.convert, *names, f"ico:{partial}"], check=True)
+                _rsvg(rsvg, size, size, names[-1], source=spec["source"])
+            subprocess.run([convert, *names, f"ico:{partial}"], check=True)
     else:
         raise PlanError(f"{spec['out']}: unknown recipe {recipe!r}")
-    os.replace(partial, out)
 
 
 def sheet(args):
