@@ -66,6 +66,7 @@ TEST_F(ListBoxTest, RowsTallerThanTheListScrollByTheWheel) {
   EXPECT_EQ(list->GetTopOffset(), 0);
   for (int i = 3; i < 6; ++i) list->AddString("more", 200 + i, 0);
   EXPECT_TRUE(list->GetScrollVertical()->IsVisible());
+  EXPECT_EQ(list->GetScrollVertical()->GetRect(), CRect(203, 10, 210, 138));
   host->Wheel(hwnd, RowPoint(0), -WHEEL_DELTA * 5);
   EXPECT_EQ(list->GetTopOffset(), 6 * 32 - 128) << "stops at the end";
   host->Click(hwnd, RowPoint(0));

@@ -61,6 +61,11 @@ void CComboBoxList::UpdateBar() {
   bar->SetControlVisible(spare > 0);
 }
 
+void CComboBoxList::InitControl(PaintManager* manager) {
+  MPanel::InitControl(manager);
+  SetControlRect(m_rect);
+}
+
 void CComboBoxList::SetControlRect(CRect rect) {
   MPanel::SetControlRect(rect);
   UpdateBar();

@@ -173,6 +173,12 @@ void DListBox::ScrollTo(int offset) {
   UpdateControl(1);
 }
 
+// The scroll bar takes its place at the first placement.
+void DListBox::InitControl(PaintManager* manager) {
+  MPanel::InitControl(manager);
+  SetControlRect(m_rect);
+}
+
 void DListBox::SetControlRect(CRect rect) {
   CloseEditor(true);
   MPanel::SetControlRect(rect);

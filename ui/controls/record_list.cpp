@@ -107,6 +107,12 @@ void CRecordList::UpdateScrollBar() {
   bar->SetControlVisible(ContentHeight() > m_rect.Height());
 }
 
+// The scroll bar takes its place at the first placement.
+void CRecordList::InitControl(PaintManager* manager) {
+  MPanel::InitControl(manager);
+  SetControlRect(m_rect);
+}
+
 void CRecordList::SetControlRect(CRect rect) {
   CloseEditor(true);
   const int pos = GetScrollVertical()->GetPos();

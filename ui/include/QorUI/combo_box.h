@@ -99,6 +99,7 @@ class CComboBoxList : public MPanel {
   int GetTopIndex() const { return m_top; }
   int GetHoverIndex() const { return m_hover; }
 
+  void InitControl(PaintManager* manager) override;
   void DrawControl(Canvas& dc, const CRect& dirty) override;
   void SetControlRect(CRect rect) override;
   LRESULT OnMessage(UINT id, UINT code, WPARAM wParam, LPARAM lParam) override;

@@ -68,6 +68,7 @@ class DListBox : public MPanel {
   int GetEditRow() const { return m_edit_row; }
   int GetTopOffset() const { return m_offset; }
 
+  void InitControl(PaintManager* manager) override;
   void DrawControl(Canvas& dc, const CRect& dirty) override;
   void SetControlRect(CRect rect) override;
   void SetControlVisible(int visible) override;

@@ -62,6 +62,7 @@ class CRecordList : public MPanel {
   // Pixels the rows are shifted up by the scroll position.
   int GetScrollShift() const;
 
+  void InitControl(PaintManager* manager) override;
   int SetControlFocus(int focus) override;
   void SetControlRect(CRect rect) override;
   void SetControlVisible(int visible) override;
