@@ -127,8 +127,10 @@ void CRecordList::SetControlVisible(int visible) {
   MPanel::SetControlVisible(visible);
 }
 
+// A press inside the list also passes through a focus loss (the window takes
+// the focus from the nested list first); the press itself then decides.
 int CRecordList::SetControlFocus(int focus) {
-  if (!focus) CloseEditor(true);
+  if (!focus) CloseEditor(IsMouseOutside() != 0);
   return MPanel::SetControlFocus(focus);
 }
 
