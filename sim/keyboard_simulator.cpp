@@ -47,11 +47,7 @@ class SimHandle final : public HidHandle {
 
  private:
   int Run(SimOp op, std::uint8_t* data, std::size_t length) {
-    if (m_sim.Generation(m_keyboard) != m_generation) {
-      m_error = "No such device\r\n";
-      return -1;
-    }
-    const int result = m_sim.Transfer(m_keyboard, m_interface, op, data, length);
+    const int result = m_sim.Transfer(m_keyboard, m_interface, m_generation, op, data, length);
     m_error = result < 0 ? "No such device\r\n" : "";
     return result;
   }
@@ -162,18 +158,13 @@ std::unique_ptr<HidHandle> KeyboardSimulator::Open(const std::string& path) {
   return std::make_unique<SimHandle>(*this, keyboard, interface_number, k.generation);
 }
 
-int KeyboardSimulator::Generation(int keyboard) const {
-  std::lock_guard<std::mutex> lock(m_state_lock);
-  return m_keyboards.at(keyboard)->generation;
-}
-
 std::size_t KeyboardSimulator::OutputReportLength(int keyboard) const {
   std::lock_guard<std::mutex> lock(m_state_lock);
   return m_keyboards.at(keyboard)->config.output_report_length;
 }
 
-int KeyboardSimulator::Transfer(int keyboard, int interface_number, SimOp op, std::uint8_t* data,
-                                std::size_t length) {
+int KeyboardSimulator::Transfer(int keyboard, int interface_number, int generation, SimOp op,
+                                std::uint8_t* data, std::size_t length) {
   std::lock_guard<std::mutex> lock(m_state_lock);
   Keyboard& k = *m_keyboards.at(keyboard);
   if (k.plugged && k.transfers_until_unplug == 0) {
@@ -181,9 +172,11 @@ int KeyboardSimulator::Transfer(int keyboard, int interface_number, SimOp op, st
     ++k.generation;
     k.transfers_until_unplug = -1;
   }
-  SimReport entry{m_clock.Now(), keyboard, interface_number, op, {}, k.plugged};
+  // A handle opened before an unplug stays dead after a replug.
+  const bool reachable = k.plugged && generation == k.generation;
+  SimReport entry{m_clock.Now(), keyboard, interface_number, op, {}, reachable};
   int result = -1;
-  if (k.plugged) {
+  if (reachable) {
     if (k.transfers_until_unplug > 0) --k.transfers_until_unplug;
     switch (op) {
       case SimOp::kWrite:

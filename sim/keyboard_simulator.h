@@ -71,7 +71,7 @@ class KeyboardSimulator final : public HidBackend {
   std::unique_ptr<HidHandle> Open(const std::string& path) override;
 
   // Used by the handles.
-  int Transfer(int keyboard, int interface_number, SimOp op, std::uint8_t* data,
+  int Transfer(int keyboard, int interface_number, int generation, SimOp op, std::uint8_t* data,
                std::size_t length);
   std::size_t OutputReportLength(int keyboard) const;
 
@@ -90,7 +90,4 @@ class KeyboardSimulator final : public HidBackend {
   mutable std::mutex m_state_lock;
   std::vector<std::unique_ptr<Keyboard>> m_keyboards;
   std::vector<SimReport> m_log;
-
-  friend class SimHandle;
-  int Generation(int keyboard) const;
 };
