@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::uint8_t kLongHeader[] = {0xBB, 0xAA, 0x99, 0x88};
 
-int Le16(const std::uint8_t* at) { return at[0] | (at[1] << 8); }
+int Le16(const std::uint8_t* at) {
+  return at[0] | (at[1] << 8);
+}
 
 template <std::size_t N>
 void CopyBounded(std::array<std::uint8_t, N>& into, int offset, const std::uint8_t* from,
@@ -215,7 +217,8 @@ void KeyboardFirmware::CommitMacroBlock() {
 
 std::vector<std::uint8_t> KeyboardFirmware::SlotTableBytes() const {
   std::vector<std::uint8_t> table(kSlotTableSize, 0);
-  for (const auto& [slot, entry] : m_state.macro_slots) table[slot] = static_cast<std::uint8_t>(entry.key_code);
+  for (const auto& [slot, entry] : m_state.macro_slots)
+    table[slot] = static_cast<std::uint8_t>(entry.key_code);
   for (const auto& [slot, entry] : m_state.remap_slots) {
     table[kMacroSlotCount + slot] = static_cast<std::uint8_t>(entry.key_code);
   }

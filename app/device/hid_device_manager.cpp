@@ -26,8 +26,7 @@ HidDeviceManager::~HidDeviceManager() = default;
 
 void HidDeviceManager::AddDeviceFilter(int vendor_id, int product_id,
                                        const std::string& product_name, int device_type,
-                                       int connection_mode,
-                                       const std::string& interface_pattern) {
+                                       int connection_mode, const std::string& interface_pattern) {
   std::lock_guard<std::mutex> lock(m_devices_lock);
   m_filters.push_back(
       {vendor_id, product_id, product_name, device_type, connection_mode, interface_pattern});
@@ -146,7 +145,8 @@ int HidDeviceManager::GetConnectionMode() const {
   bool has[3] = {false, false, false};
   for (const OpenRecord& r : m_records) {
     if (m_selected_type != 0 && r.info.device_type != m_selected_type) continue;
-    if (r.info.connection_mode >= 0 && r.info.connection_mode <= 2) has[r.info.connection_mode] = true;
+    if (r.info.connection_mode >= 0 && r.info.connection_mode <= 2)
+      has[r.info.connection_mode] = true;
   }
   if (has[0]) return 0;
   if (has[2]) return 2;

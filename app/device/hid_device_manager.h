@@ -49,8 +49,7 @@ class HidDeviceManager {
 
   // Filters, in configuration order; one per `mode` element of config.xml.
   void AddDeviceFilter(int vendor_id, int product_id, const std::string& product_name,
-                       int device_type, int connection_mode,
-                       const std::string& interface_pattern);
+                       int device_type, int connection_mode, const std::string& interface_pattern);
   std::vector<DeviceFilter> GetDeviceFilters() const;
 
   void CloseAll();

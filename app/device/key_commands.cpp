@@ -20,11 +20,10 @@ constexpr std::uint8_t kLeftAlt = 0xE2;
 constexpr std::uint8_t kLeftGui = 0xE3;
 
 const std::vector<std::uint8_t> kShortcuts[] = {
-    {kLeftCtrl, 0x04},        {kLeftCtrl, 0x06},       {kLeftCtrl, 0x1B},
-    {kLeftCtrl, 0x19},        {kLeftCtrl, 0x1D},       {kLeftCtrl, 0x16},
-    {kLeftGui, 0x08},         {kLeftGui, 0x0F},        {kLeftGui, 0x07},
-    {kLeftAlt, 0x2B},         {kLeftGui, 0x10},        {kLeftCtrl, 0x1A},
-    {kLeftAlt, 0x2C, 0x1B},   {kLeftAlt, 0x2C, 0x11},  {kLeftAlt, 0x3D},
+    {kLeftCtrl, 0x04},      {kLeftCtrl, 0x06},      {kLeftCtrl, 0x1B}, {kLeftCtrl, 0x19},
+    {kLeftCtrl, 0x1D},      {kLeftCtrl, 0x16},      {kLeftGui, 0x08},  {kLeftGui, 0x0F},
+    {kLeftGui, 0x07},       {kLeftAlt, 0x2B},       {kLeftGui, 0x10},  {kLeftCtrl, 0x1A},
+    {kLeftAlt, 0x2C, 0x1B}, {kLeftAlt, 0x2C, 0x11}, {kLeftAlt, 0x3D},
 };
 
 void PutLe16(std::uint8_t* at, std::size_t value) {
@@ -78,7 +77,8 @@ std::vector<std::uint8_t> ShortcutEventsFamily1(int value) {
   const std::vector<std::uint8_t> keys = ShortcutKeys(value);
   if (keys.empty()) return std::vector<std::uint8_t>(12, 0);
   std::vector<std::uint8_t> events;
-  for (std::uint8_t k : keys) events.insert(events.end(), {k, kFamily1ShortcutTiming, kFamily1PressHigh});
+  for (std::uint8_t k : keys)
+    events.insert(events.end(), {k, kFamily1ShortcutTiming, kFamily1PressHigh});
   for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
     events.insert(events.end(), {*it, kFamily1ShortcutTiming, 0x00});
   }
@@ -166,8 +166,7 @@ std::vector<std::uint8_t> BuildFamily1MacroBlock(const std::optional<DeviceMacro
   return block;
 }
 
-std::vector<OutputReport> SplitFamily1MacroBlock(const std::vector<std::uint8_t>& block,
-                                                 int slot) {
+std::vector<OutputReport> SplitFamily1MacroBlock(const std::vector<std::uint8_t>& block, int slot) {
   std::vector<OutputReport> reports;
   const std::size_t parts = (block.size() + kFamily1MacroChunk - 1) / kFamily1MacroChunk;
   for (std::size_t k = 0; k < parts; ++k) {

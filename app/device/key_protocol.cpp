@@ -27,7 +27,8 @@ void KeyProtocol::WriteMacros() {
   Clock& clock = m_manager.GetClock();
   for (const KeyAssignment& row : rows) {
     if (row.macro_type != kKindMacro) continue;
-    const std::vector<std::uint8_t> block = BuildFamily1MacroBlock(m_source.GetMacro(row.macro_value));
+    const std::vector<std::uint8_t> block =
+        BuildFamily1MacroBlock(m_source.GetMacro(row.macro_value));
     clock.SleepMs(kFamily1ReportPauseMs);
     for (const OutputReport& report : SplitFamily1MacroBlock(block, next_slot)) {
       clock.SleepMs(kFamily1MacroReportPauseMs);

@@ -20,8 +20,12 @@ int SelectedSlot(const LightSettings& light, int selected_slot) {
   return (light.config_func & kConfigUsesCustomSlot) != 0 ? selected_slot : 0;
 }
 
-std::uint8_t Low(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
-int LessOne(int v) { return v != 0 ? v - 1 : 0; }
+std::uint8_t Low(int v) {
+  return static_cast<std::uint8_t>(v & 0xFF);
+}
+int LessOne(int v) {
+  return v != 0 ? v - 1 : 0;
+}
 
 ColourBuffer FillBuffer(const std::vector<KeyColour>& keys, const LightIndexLookup& index,
                         std::size_t stride) {

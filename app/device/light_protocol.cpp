@@ -5,9 +5,8 @@
 
 LightProtocol::LightProtocol(HidDeviceManager& manager) : m_manager(manager) {}
 
-void LightProtocol::SendLightMode(int device_type, int connection_mode,
-                                  const LightSettings& light, int selected_slot,
-                                  bool parameters_sent) {
+void LightProtocol::SendLightMode(int device_type, int connection_mode, const LightSettings& light,
+                                  int selected_slot, bool parameters_sent) {
   switch (CommandFamilyOf(device_type)) {
     case CommandFamily::kFamily1:
       m_manager.SendReport(parameters_sent ? BuildModeParametersReport(light)

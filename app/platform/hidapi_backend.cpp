@@ -59,8 +59,7 @@ class HidapiBackend final : public HidBackend {
 
   bool Available() const override { return m_available; }
 
-  std::vector<HidDeviceInfo> Enumerate(std::uint16_t vendor_id,
-                                       std::uint16_t product_id) override {
+  std::vector<HidDeviceInfo> Enumerate(std::uint16_t vendor_id, std::uint16_t product_id) override {
     std::vector<HidDeviceInfo> result;
     if (!m_available) return result;
     hid_device_info* list = hid_enumerate(vendor_id, product_id);
@@ -93,4 +92,6 @@ class HidapiBackend final : public HidBackend {
 
 }  // namespace
 
-std::unique_ptr<HidBackend> CreateHidapiBackend() { return std::make_unique<HidapiBackend>(); }
+std::unique_ptr<HidBackend> CreateHidapiBackend() {
+  return std::make_unique<HidapiBackend>();
+}

@@ -30,7 +30,8 @@ class UdevMonitor final : public DeviceNoticeSource {
   std::vector<DeviceNotice> ReadNotices() override {
     std::vector<DeviceNotice> notices;
     for (;;) {
-      std::unique_ptr<udev_device, DeviceDeleter> device(udev_monitor_receive_device(m_monitor.get()));
+      std::unique_ptr<udev_device, DeviceDeleter> device(
+          udev_monitor_receive_device(m_monitor.get()));
       if (!device) break;
       const char* action = udev_device_get_action(device.get());
       const char* syspath = udev_device_get_syspath(device.get());
@@ -44,7 +45,8 @@ class UdevMonitor final : public DeviceNoticeSource {
         continue;
       }
       notice.path = syspath;
-      for (char& c : notice.path) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      for (char& c : notice.path)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       notices.push_back(std::move(notice));
     }
     return notices;

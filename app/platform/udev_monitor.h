@@ -14,4 +14,5 @@ enum class UdevEventSource {
 };
 
 // Null when the monitor cannot be created or started.
-std::unique_ptr<DeviceNoticeSource> CreateUdevMonitor(UdevEventSource source = UdevEventSource::kUdev);
+std::unique_ptr<DeviceNoticeSource> CreateUdevMonitor(
+    UdevEventSource source = UdevEventSource::kUdev);

@@ -40,10 +40,14 @@ TEST(HidDeviceManager, FilterRules) {
       {"other ids accept nothing", {{kVid, 0x1234, "", 201, 0, ""}}, 0, 0, 0},
       {"the first of two filters with the same ids decides",
        {{kVid, kPid2, "", 201, 1, ""}, {kVid, kPid2, "", 205, 2, ""}},
-       1, 201, 1},
+       1,
+       201,
+       1},
       {"a later unnamed filter accepts, the first still decides",
        {{kVid, kPid2, "Named", 202, 2, ""}, {kVid, kPid2, "", 201, 0, ""}},
-       1, 202, 2},
+       1,
+       202,
+       2},
   };
   for (const Case& c : cases) {
     SimRig rig;
@@ -121,8 +125,8 @@ TEST(HidDeviceManager, FailedWritesAreRetriedOnceAfterTheirPause) {
       {"output", [](HidDeviceManager& m) { return m.SendReport(MakeOutputReport(0x88)); }, 10,
        false, 0},
       {"long", [](HidDeviceManager& m) { return m.SendLongReport(LongPayload{}); }, 32, false, 0},
-      {"aux counts as sent", [](HidDeviceManager& m) { return m.SendAuxReport(MakeOutputReport(0xF1)); },
-       10, true, 3},
+      {"aux counts as sent",
+       [](HidDeviceManager& m) { return m.SendAuxReport(MakeOutputReport(0xF1)); }, 10, true, 3},
   };
   for (const Case& c : cases) {
     SimRig rig;
@@ -183,12 +187,14 @@ TEST(HidDeviceManager, SlotTableReads) {
     // Fill the keyboard's slots so every fresh byte is recognisable: macro slots
     // 1-13 bound to keys 0x11.., remap slots 1-10 to keys 0x31...
     for (int s = 1; s <= 13; ++s) {
-      for (const FeatureReport& r : SplitMacroSlotBlock(BuildMacroSlotBlock(0x10 + s, s, kKindShortcut, 1, {}))) {
+      for (const FeatureReport& r :
+           SplitMacroSlotBlock(BuildMacroSlotBlock(0x10 + s, s, kKindShortcut, 1, {}))) {
         rig.manager->SendFeatureNow(r);
       }
     }
     for (int s = 1; s <= 10; ++s) {
-      rig.manager->SendFeatureNow(*BuildRemapSlotReport(s, KeyAssignment{0x30 + s, kKindFunction, 4}));
+      rig.manager->SendFeatureNow(
+          *BuildRemapSlotReport(s, KeyAssignment{0x30 + s, kKindFunction, 4}));
     }
     rig.sim->SetReadBehaviour(kb, c.behaviour);
     rig.sim->ClearLog();
@@ -204,7 +210,8 @@ TEST(HidDeviceManager, SlotTableReads) {
     EXPECT_EQ(Gaps(log, start), (std::vector<double>{0, 16, 16, 16, 16}));
     for (int i = 0; i < 28; ++i) {
       std::uint8_t expected = 0xEE;
-      if (i < c.fresh_bytes) expected = i == 0 ? 0 : i <= 13 ? 0x10 + i : i <= 23 ? 0x30 + i - 13 : 0;
+      if (i < c.fresh_bytes)
+        expected = i == 0 ? 0 : i <= 13 ? 0x10 + i : i <= 23 ? 0x30 + i - 13 : 0;
       EXPECT_EQ(table[i], expected) << "byte " << i << " fresh " << c.fresh_bytes;
     }
   }

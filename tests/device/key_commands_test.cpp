@@ -14,10 +14,10 @@ TEST(KeyCommands, DelayByte) {
     std::uint8_t byte;
   };
   const Case cases[] = {
-      {0, false, 0x01},     {0, true, 0x81},      {10, true, 0x81},    {10, false, 0x01},
-      {11, false, 0x01},    {20, false, 0x02},    {310, false, 0x1F},  {311, false, 0x26},
-      {1550, false, 0x3F},  {1551, false, 0x2F},  {2000, false, 0x34}, {3100, true, 0xBF},
-      {3101, false, 0x63},  {31000, false, 0x7F}, {40000, false, 0x7F}, {-5, false, 0x01},
+      {0, false, 0x01},    {0, true, 0x81},      {10, true, 0x81},     {10, false, 0x01},
+      {11, false, 0x01},   {20, false, 0x02},    {310, false, 0x1F},   {311, false, 0x26},
+      {1550, false, 0x3F}, {1551, false, 0x2F},  {2000, false, 0x34},  {3100, true, 0xBF},
+      {3101, false, 0x63}, {31000, false, 0x7F}, {40000, false, 0x7F}, {-5, false, 0x01},
       {-5, true, 0x80},
   };
   for (const Case& c : cases) {
@@ -29,9 +29,9 @@ TEST(KeyCommands, DelayByte) {
 TEST(KeyCommands, ShortcutSequences) {
   EXPECT_EQ(ShortcutEventsFamily2(1),
             (std::vector<std::uint8_t>{0xE0, 0x01, 0x04, 0x01, 0x04, 0x81, 0xE0, 0x81}));
-  EXPECT_EQ(ShortcutEventsFamily2(13), (std::vector<std::uint8_t>{0xE2, 0x01, 0x2C, 0x01, 0x1B,
-                                                                  0x01, 0x1B, 0x81, 0x2C, 0x81,
-                                                                  0xE2, 0x81}));
+  EXPECT_EQ(ShortcutEventsFamily2(13),
+            (std::vector<std::uint8_t>{0xE2, 0x01, 0x2C, 0x01, 0x1B, 0x01, 0x1B, 0x81, 0x2C, 0x81,
+                                       0xE2, 0x81}));
   EXPECT_TRUE(ShortcutEventsFamily2(0).empty());
   EXPECT_TRUE(ShortcutEventsFamily2(16).empty());
   // Win press, L press, L release, Win release.
@@ -154,11 +154,11 @@ TEST(KeyCommands, Family1KeyTable) {
   const std::vector<KeyAssignment> rows = {
       {0x04, kKindFunction, 0x129},  // low byte of the value
       {0x05, kKindDisabled, 1},
-      {0x06, kKindMacro, 12},        // has slot 4
-      {0x07, kKindFunction, 0x10},   // position 180: left out
-      {0x08, kKindShortcut, 3},      // no slot: left out
-      {0x09, kKindFunction, 0x11},   // no key_index: left out
-      {0x04, 8, 5},                  // other kinds write nothing
+      {0x06, kKindMacro, 12},       // has slot 4
+      {0x07, kKindFunction, 0x10},  // position 180: left out
+      {0x08, kKindShortcut, 3},     // no slot: left out
+      {0x09, kKindFunction, 0x11},  // no key_index: left out
+      {0x04, 8, 5},                 // other kinds write nothing
   };
   const Family1KeyTable table = BuildFamily1KeyTable(rows, source, {{0x06, 4}});
   Family1KeyTable expected{};

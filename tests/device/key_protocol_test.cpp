@@ -36,7 +36,8 @@ void PreloadSlots(SimRig& rig, std::initializer_list<int> macro_slots,
     }
   }
   for (int s : remap_slots) {
-    rig.manager->SendFeatureNow(*BuildRemapSlotReport(s, KeyAssignment{0x50 + s, kKindFunction, 4}));
+    rig.manager->SendFeatureNow(
+        *BuildRemapSlotReport(s, KeyAssignment{0x50 + s, kKindFunction, 4}));
   }
   rig.sim->ClearLog();
 }
@@ -48,8 +49,8 @@ class Family2Download : public ::testing::Test {
     rig.Connect(201);
     source.macros = {{1, TapMacro(0x04, 20)}, {2, TapMacro(0x05, 0)}, {3, TapMacro(0x06, 0)}};
     source.rows = {
-        {0x04, kKindMacro, 1},    {0x05, kKindFunction, 0x06}, {0x06, kKindShortcut, 2},
-        {0x07, kKindMacro, 2},    {0x08, kKindDisabled, 1},    {0x09, kKindFactory, 0},
+        {0x04, kKindMacro, 1}, {0x05, kKindFunction, 0x06}, {0x06, kKindShortcut, 2},
+        {0x07, kKindMacro, 2}, {0x08, kKindDisabled, 1},    {0x09, kKindFactory, 0},
         {0x0A, kKindMacro, 3},
     };
   }
@@ -69,9 +70,9 @@ TEST_F(Family2Download, ClearsStaleSlotsThenWritesRowsInOrder) {
   ExpectTrace(
       {
           "set 07 FB 01",
-          "get 07 00 00 42",                // table bytes 0-6: macro slot 2 holds 0x42
+          "get 07 00 00 42",              // table bytes 0-6: macro slot 2 holds 0x42
           "get 07 00 00 00 00 00 00 4D",  // bytes 7-13: slot 13 is this read's last byte
-          "get 07 51",                      // bytes 14-20: remap slot 1
+          "get 07 51",                    // bytes 14-20: remap slot 1
           "get 07 00",
           // Clearing pass: macro slots 2 and 13, remap slot 1.
           "set 07 F1 01 02",
