@@ -43,7 +43,7 @@ void HidDeviceManager::CloseAll() {
   // finds the handles of the first still open.
   m_ready = false;
   m_records.clear();
-  m_aux.reset();
+  m_aux.clear();
   m_active = -1;
 }
 
@@ -69,7 +69,7 @@ void HidDeviceManager::Enumerate() {
     if (!handle) continue;
     if (info.usage_page != kVendorUsagePage || info.usage != kVendorUsage) continue;
     if (info.interface_number == kAuxInterfaceNumber) {
-      m_aux = std::move(handle);
+      m_aux.push_back({info.vendor_id, info.product_id, std::move(handle)});
       continue;
     }
     OpenRecord record;
@@ -175,7 +175,23 @@ int HidDeviceManager::GetActiveDevice() {
 
 bool HidDeviceManager::HasAuxInterface() const {
   std::lock_guard<std::mutex> lock(m_devices_lock);
-  return m_aux != nullptr;
+  return !m_aux.empty();
+}
+
+HidHandle* HidDeviceManager::AuxHandleLocked() {
+  if (!m_ready || m_aux.empty()) return nullptr;
+  // With several keyboards attached, the stream belongs to the interface 3 of
+  // the keyboard that receives the commands.
+  const int index = ActiveIndexLocked();
+  if (index >= 0 && index < static_cast<int>(m_records.size())) {
+    const HidDeviceRecord& active = m_records[index].info;
+    for (const AuxInterface& aux : m_aux) {
+      if (aux.vendor_id == active.vendor_id && aux.product_id == active.product_id) {
+        return aux.handle.get();
+      }
+    }
+  }
+  return m_aux.front().handle.get();
 }
 
 HidHandle* HidDeviceManager::ActiveHandleLocked() {
@@ -213,10 +229,11 @@ bool HidDeviceManager::SendReport(const OutputReport& report) {
 
 bool HidDeviceManager::SendAuxReport(const OutputReport& report) {
   std::lock_guard<std::mutex> lock(m_devices_lock);
-  if (!m_ready || !m_aux) return false;
-  if (WriteOnce(*m_aux, report, HidTrace::kAuxWrite) > 0) return true;
+  HidHandle* aux = AuxHandleLocked();
+  if (aux == nullptr) return false;
+  if (WriteOnce(*aux, report, HidTrace::kAuxWrite) > 0) return true;
   m_clock.SleepMs(kWriteRetryMs);
-  WriteOnce(*m_aux, report, HidTrace::kAuxWrite);
+  WriteOnce(*aux, report, HidTrace::kAuxWrite);
   return true;
 }
 

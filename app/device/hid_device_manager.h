@@ -71,6 +71,7 @@ class HidDeviceManager {
   int GetConnectionMode() const;
   // Index of the record that receives commands (chosen and cached), -1 when none.
   int GetActiveDevice();
+  // True when a keyboard's stream interface (interface 3) is open.
   bool HasAuxInterface() const;
 
   bool SendReport(const OutputReport& report);
@@ -99,9 +100,15 @@ class HidDeviceManager {
     HidDeviceRecord info;
     std::unique_ptr<HidHandle> handle;
   };
+  struct AuxInterface {
+    std::uint16_t vendor_id = 0;
+    std::uint16_t product_id = 0;
+    std::unique_ptr<HidHandle> handle;
+  };
 
   const DeviceFilter* AcceptingFilter(const HidDeviceInfo& info) const;
   HidHandle* ActiveHandleLocked();
+  HidHandle* AuxHandleLocked();
   int ActiveIndexLocked();
   int WriteOnce(HidHandle& handle, const OutputReport& report, const char* op);
   int SendFeatureLocked(HidHandle& handle, const FeatureReport& report);
@@ -120,6 +127,7 @@ class HidDeviceManager {
   std::vector<DeviceFilter> m_filters;
   int m_selected_type = 0;
   int m_active = -1;
-  std::unique_ptr<HidHandle> m_aux;
+  // One per attached keyboard; the stream goes to the one of the active device.
+  std::vector<AuxInterface> m_aux;
   std::string m_last_error;
 };

@@ -88,6 +88,19 @@ TEST(HidDeviceManager, ModeTwoIsReportedWhileCommandsGoToTheModeOneRecord) {
   EXPECT_EQ(rig.sim->GetLog()[0].keyboard, 1);
 }
 
+TEST(HidDeviceManager, TheStreamGoesToTheActiveKeyboardsInterface3) {
+  SimRig rig;
+  rig.AddFamily2();
+  const int k101 = rig.AddFamily1();
+  for (int type : {101, 201}) {
+    rig.Connect(type);
+    ASSERT_TRUE(rig.manager->SendAuxReport(MakeOutputReport(0xF1)));
+    const SimReport sent = rig.sim->GetLog().at(0);
+    EXPECT_EQ(sent.keyboard == k101, type == 101) << type;
+    EXPECT_EQ(sent.interface_number, kAuxInterfaceNumber);
+  }
+}
+
 TEST(HidDeviceManager, NothingIsSentWhileNotReadyOrWithoutDevice) {
   SimRig rig;
   rig.AddFamily2();
