@@ -8,15 +8,8 @@
 namespace {
 
 constexpr const char* kBleHidService = "00001812-0000-1000-8000-00805F9B34FB";
-constexpr const char* kBluetoothBusPrefix = "/0005:";
-
-bool IsHex(const std::string& s, std::size_t from, std::size_t count) {
-  if (from + count > s.size()) return false;
-  for (std::size_t i = from; i < from + count; ++i) {
-    if (!std::isxdigit(static_cast<unsigned char>(s[i]))) return false;
-  }
-  return true;
-}
+// The bus of a Bluetooth HID device, as NoticePathFromSyspath appends it.
+constexpr const char* kBluetoothHidId = " HID_ID=0005:";
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -29,17 +22,8 @@ DeviceConnection::DeviceConnection(HidDeviceManager& manager, ConnectionHost& ho
     : m_manager(manager), m_host(host) {}
 
 bool DeviceConnection::IsBluetoothPath(const std::string& upper_path) {
-  if (upper_path.find(kBleHidService) != std::string::npos) return true;
-  // A HID_ID component looks like "/0005:0000VVVV:0000PPPP.".
-  for (std::size_t at = upper_path.find(kBluetoothBusPrefix); at != std::string::npos;
-       at = upper_path.find(kBluetoothBusPrefix, at + 1)) {
-    const std::size_t v = at + 6;
-    if (IsHex(upper_path, v, 8) && v + 8 < upper_path.size() && upper_path[v + 8] == ':' &&
-        IsHex(upper_path, v + 9, 8)) {
-      return true;
-    }
-  }
-  return false;
+  return upper_path.find(kBleHidService) != std::string::npos ||
+         upper_path.find(kBluetoothHidId) != std::string::npos;
 }
 
 void DeviceConnection::RefreshDevices() {

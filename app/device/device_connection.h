@@ -24,7 +24,7 @@ class DeviceConnection {
   // Presence of each configured mode, in configuration order.
   std::vector<bool> GetModesPresent() const { return m_present; }
 
-  // The Bluetooth LE HID service in a path, or a Bluetooth bus id (0005) in its HID_ID part.
+  // The Bluetooth LE HID service in a path, or the Bluetooth bus (0005) in its HID_ID.
   static bool IsBluetoothPath(const std::string& upper_path);
 
   static constexpr std::uint8_t kFamily2CapabilityFlags = 0x47;

@@ -9,9 +9,17 @@ enum class NoticeKind { kArrival = 1, kRemoval = 2 };
 
 struct DeviceNotice {
   NoticeKind kind = NoticeKind::kArrival;
-  // The device's udev syspath, upper-cased; config.xml patterns are substrings of it.
+  // The device's udev syspath, upper-cased, with its HID_ID appended (see
+  // NoticePathFromSyspath); config.xml patterns are substrings of it.
   std::string path;
 };
+
+// The syspath names the HID device "BBBB:VVVV:PPPP.NNNN" (four hex digits each),
+// while udev's HID_ID property, the form config.xml patterns are written in,
+// is "BBBB:0000VVVV:0000PPPP". The notice path is the upper-cased syspath
+// followed by " HID_ID=" and that property, rebuilt from the syspath so that it
+// is there for removals too, when sysfs no longer has the device.
+std::string NoticePathFromSyspath(const std::string& syspath);
 
 class DeviceNoticeSource {
  public:

@@ -4,7 +4,6 @@
 
 #include <libudev.h>
 
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -44,9 +43,7 @@ class UdevMonitor final : public DeviceNoticeSource {
       } else {
         continue;
       }
-      notice.path = syspath;
-      for (char& c : notice.path)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      notice.path = NoticePathFromSyspath(syspath);
       notices.push_back(std::move(notice));
     }
     return notices;

@@ -103,6 +103,24 @@ TEST(DeviceConnection, ADeviceGoneBetweenRefreshAndSendIsHarmless) {
   EXPECT_FALSE(rig.manager->GetLastError().empty());
 }
 
+TEST(DeviceConnection, NoticePathCarriesTheHidId) {
+  struct Case {
+    const char* syspath;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.3/0003:3554:F00a.000C/hidraw/hidraw5",
+       "/SYS/DEVICES/PCI0000:00/0000:00:14.0/USB1/1-2/1-2:1.3/0003:3554:F00A.000C/HIDRAW/HIDRAW5"
+       " HID_ID=0003:00003554:0000F00A"},
+      {"/sys/devices/virtual/misc/uhid/0005:046D:B342.0002/hidraw/hidraw1",
+       "/SYS/DEVICES/VIRTUAL/MISC/UHID/0005:046D:B342.0002/HIDRAW/HIDRAW1 "
+       "HID_ID=0005:0000046D:0000B342"},
+      {"/sys/devices/virtual/misc/hidraw", "/SYS/DEVICES/VIRTUAL/MISC/HIDRAW"},
+      {"/sys/x/0003:3554:F00", "/SYS/X/0003:3554:F00"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NoticePathFromSyspath(c.syspath), c.path);
+}
+
 TEST(DeviceConnection, Notices) {
   SimRig rig;
   rig.AddFamily2();
@@ -112,14 +130,15 @@ TEST(DeviceConnection, Notices) {
   connection.RefreshDevices();  // the 201 keyboard is present, the 101 is not
   host.calls.clear();
 
-  const std::string k201 = "/sys/devices/pci0000:00/usb1/1-1/1-1:1.0/0003:3554:F001.0001";
+  const std::string other = NoticePathFromSyspath(
+      "/sys/devices/pci0000:00/usb1/1-1/1-1:1.0/0003:046D:C52B.0001/hidraw/hidraw3");
   const std::string hid201 =
-      "/SYS/DEVICES/VIRTUAL/MISC/UHID/0003:00003554:0000F001.0004/HIDRAW/HIDRAW0";
+      NoticePathFromSyspath("/sys/devices/virtual/misc/uhid/0003:3554:F001.0004/hidraw/hidraw0");
   const std::string hid101 =
-      "/SYS/DEVICES/VIRTUAL/MISC/UHID/0003:00003554:0000F101.0005/HIDRAW/HIDRAW1";
+      NoticePathFromSyspath("/sys/devices/virtual/misc/uhid/0003:3554:f101.0005/hidraw/hidraw1");
   const std::string bt201 =
-      "/SYS/DEVICES/VIRTUAL/MISC/UHID/0005:00003554:0000F001.0006/HIDRAW/HIDRAW2";
-  const std::string ble = hid201 + "/{00001812-0000-1000-8000-00805f9b34fb}";
+      NoticePathFromSyspath("/sys/devices/virtual/misc/uhid/0005:3554:F001.0006/hidraw/hidraw2");
+  const std::string ble = hid201 + " {00001812-0000-1000-8000-00805f9b34fb}";
   struct Case {
     const char* name;
     NoticeKind kind;
@@ -133,12 +152,12 @@ TEST(DeviceConnection, Notices) {
        hid201,
        {kJobDeviceArrival},
        {"notice 1 201"}},
-      {"lower-case paths are upper-cased first",
+      {"lower-case hex digits in the syspath",
        NoticeKind::kArrival,
-       "/sys/devices/virtual/misc/uhid/0003:00003554:0000f101.0005/hidraw/hidraw1",
+       hid101,
        {kJobDeviceArrival},
        {"notice 1 101"}},
-      {"an unknown device", NoticeKind::kArrival, k201, {}, {}},
+      {"an unknown device", NoticeKind::kArrival, other, {}, {}},
       {"the Bluetooth LE HID service, whatever else matches", NoticeKind::kArrival, ble, {}, {}},
       {"a Bluetooth bus device", NoticeKind::kArrival, bt201, {}, {}},
       {"removal of a mode not present", NoticeKind::kRemoval, hid101, {}, {}},
