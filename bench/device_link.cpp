@@ -19,26 +19,35 @@ class BenchSource final : public KeyCommandSource {
  public:
   BenchSource() {
     for (int i = 0; i < 12; ++i) {
-      m_rows.push_back({0x04 + i, kKindMacro, i + 1});
-      DeviceMacro macro;
-      for (int r = 0; r < 20; ++r)
-        macro.records.push_back({r % 2 ? kRecordRelease : kRecordPress, 0x04 + r, 30});
+      KeyAssignmentRow row;
+      row.key_code = 0x04 + i;
+      row.macro_type = kKindMacro;
+      row.macro_value = i + 1;
+      m_rows.push_back(row);
+      StoredMacro macro;
+      for (int r = 0; r < 20; ++r) {
+        MacroRecordRow record;
+        record.type = r % 2 ? kRecordRelease : kRecordPress;
+        record.value = 'A' + r;
+        record.delay_time = 30;
+        macro.records.push_back(record);
+      }
       m_macros.push_back(macro);
     }
   }
-  std::vector<KeyAssignment> GetKeyAssignments() override { return m_rows; }
-  std::optional<KeyAssignment> GetKeyAssignment(int key_code) override {
-    for (const KeyAssignment& r : m_rows) {
+  std::vector<KeyAssignmentRow> GetKeyAssignments() override { return m_rows; }
+  std::optional<KeyAssignmentRow> GetKeyAssignment(int key_code) override {
+    for (const KeyAssignmentRow& r : m_rows) {
       if (r.key_code == key_code) return r;
     }
     return std::nullopt;
   }
-  std::optional<DeviceMacro> GetMacro(int id) override { return m_macros.at(id - 1); }
+  std::optional<StoredMacro> GetMacro(int id) override { return m_macros.at(id - 1); }
   std::optional<int> KeyIndex(int) override { return std::nullopt; }
 
  private:
-  std::vector<KeyAssignment> m_rows;
-  std::vector<DeviceMacro> m_macros;
+  std::vector<KeyAssignmentRow> m_rows;
+  std::vector<StoredMacro> m_macros;
 };
 
 struct Rig {

@@ -1,48 +1,40 @@
-// What the key and macro commands are built from: an assignment of a key, a
-// macro with its records, and the source that yields them for the current
-// profile and Fn layer. The source is where the profile store and the layout
-// are reached; the report building itself sees only these values.
+// What the key and macro commands are built from: the assignment rows of the
+// current profile and Fn layer, the stored macros with their records, and the
+// keys' positions in the layout, reached through one source so that the report
+// building sees only values.
 #pragma once
 
 #include <optional>
 #include <vector>
 
-// Assignment kinds that reach the keyboard differently (the values of `macro_type`).
-inline constexpr int kKindFactory = 0;
-inline constexpr int kKindDisabled = 1;
-inline constexpr int kKindFunction = 2;
-inline constexpr int kKindMacro = 3;
-inline constexpr int kKindShortcut = 7;
+#include "keys/assignment_kind.h"
+#include "store/store_rows.h"
+
+// The assignment kinds the commands tell apart, as stored in `macro_type`.
+inline constexpr int kKindFactory = static_cast<int>(AssignmentKind::kFactory);
+inline constexpr int kKindDisabled = static_cast<int>(AssignmentKind::kDisabled);
+inline constexpr int kKindFunction = static_cast<int>(AssignmentKind::kFunction);
+inline constexpr int kKindMacro = static_cast<int>(AssignmentKind::kMacro);
+inline constexpr int kKindShortcut = static_cast<int>(AssignmentKind::kShortcut);
 
 // Macro record types that become key events.
 inline constexpr int kRecordPress = 2;
 inline constexpr int kRecordRelease = 3;
 
-struct KeyAssignment {
-  int key_code = 0;
-  int macro_type = 0;
-  int macro_value = 0;
-};
-
-struct DeviceMacroRecord {
-  int type = 0;
-  // The HID usage of the record's key (its stored virtual-key code already turned into one).
-  int key_code = 0;
-  int delay_time = 0;
-};
-
-struct DeviceMacro {
-  int play_times = 1;
-  std::vector<DeviceMacroRecord> records;  // in record_index order
+// A macro row with its records in record_index order; a record's `value` is
+// the Windows virtual-key code it was recorded with.
+struct StoredMacro {
+  MacroRow row;
+  std::vector<MacroRecordRow> records;
 };
 
 class KeyCommandSource {
  public:
   virtual ~KeyCommandSource() = default;
   // Rows of the current profile and Fn layer, in row order.
-  virtual std::vector<KeyAssignment> GetKeyAssignments() = 0;
-  virtual std::optional<KeyAssignment> GetKeyAssignment(int key_code) = 0;
-  virtual std::optional<DeviceMacro> GetMacro(int macro_id) = 0;
+  virtual std::vector<KeyAssignmentRow> GetKeyAssignments() = 0;
+  virtual std::optional<KeyAssignmentRow> GetKeyAssignment(int key_code) = 0;
+  virtual std::optional<StoredMacro> GetMacro(int macro_id) = 0;
   // The key's `key_index` in the layout, none when it has none.
   virtual std::optional<int> KeyIndex(int key_code) = 0;
 };

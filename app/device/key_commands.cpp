@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "keys/virtual_key.h"
+
 namespace {
 
 constexpr std::uint8_t kReleaseBit = 0x80;
@@ -85,8 +87,8 @@ std::vector<std::uint8_t> ShortcutEventsFamily1(int value) {
   return events;
 }
 
-std::optional<FeatureReport> BuildRemapSlotReport(int slot,
-                                                  const std::optional<KeyAssignment>& assignment) {
+std::optional<FeatureReport> BuildRemapSlotReport(
+    int slot, const std::optional<KeyAssignmentRow>& assignment) {
   FeatureReport r = MakeFeatureReport(kCmdWriteRemapSlot);
   r[2] = 0x01;
   r[3] = static_cast<std::uint8_t>(slot);
@@ -101,7 +103,7 @@ std::optional<FeatureReport> BuildRemapSlotReport(int slot,
 }
 
 MacroSlotBlock BuildMacroSlotBlock(int key_code, int slot, int kind, int value,
-                                   const std::optional<DeviceMacro>& macro) {
+                                   const std::optional<StoredMacro>& macro) {
   MacroSlotBlock block{};
   block[0] = 1;
   block[1] = static_cast<std::uint8_t>(slot);
@@ -112,10 +114,10 @@ MacroSlotBlock BuildMacroSlotBlock(int key_code, int slot, int kind, int value,
     events = ShortcutEventsFamily2(value);
   } else if (kind == kKindMacro && macro) {
     block[2] = static_cast<std::uint8_t>(key_code);
-    block[3] = static_cast<std::uint8_t>(macro->play_times & 0xFF);
-    for (const DeviceMacroRecord& rec : macro->records) {
+    block[3] = static_cast<std::uint8_t>(macro->row.play_times & 0xFF);
+    for (const MacroRecordRow& rec : macro->records) {
       if (rec.type != kRecordPress && rec.type != kRecordRelease) continue;
-      events.push_back(static_cast<std::uint8_t>(rec.key_code));
+      events.push_back(static_cast<std::uint8_t>(KeyCodeFromVirtualKey(rec.value)));
       events.push_back(EncodeDelayByte(rec.delay_time, rec.type == kRecordRelease));
     }
   }
@@ -135,29 +137,30 @@ std::vector<FeatureReport> SplitMacroSlotBlock(const MacroSlotBlock& block) {
   return reports;
 }
 
-std::vector<std::uint8_t> BuildFamily1MacroBlock(const std::optional<DeviceMacro>& macro) {
+std::vector<std::uint8_t> BuildFamily1MacroBlock(const std::optional<StoredMacro>& macro) {
   std::size_t records = 0;
   int play_times = 1;
   if (macro) {
     // The count travels in one byte; records past 255 are left out rather than
     // letting the count wrap and the firmware read a different macro.
     records = std::min<std::size_t>(macro->records.size(), kFamily1MaxMacroRecords);
-    play_times = std::clamp(macro->play_times, 1, 255);
+    play_times = std::clamp(macro->row.play_times, 1, 255);
   }
   std::vector<std::uint8_t> block(3 * (records + 1), 0);
   block[0] = static_cast<std::uint8_t>(play_times);
   block[1] = static_cast<std::uint8_t>(records);
   std::size_t at = 2;
   for (std::size_t i = 0; i < records; ++i) {
-    const DeviceMacroRecord& rec = macro->records[i];
+    const MacroRecordRow& rec = macro->records[i];
     const int d = rec.delay_time;
+    const auto code = static_cast<std::uint8_t>(KeyCodeFromVirtualKey(rec.value));
     if (rec.type == kRecordPress) {
-      block[at] = static_cast<std::uint8_t>(rec.key_code);
+      block[at] = code;
       block[at + 1] = static_cast<std::uint8_t>(d & 0xFF);
       block[at + 2] = static_cast<std::uint8_t>(((d >> 8) | 0x80) & 0xFF);
       at += 3;
     } else if (rec.type == kRecordRelease) {
-      block[at] = static_cast<std::uint8_t>(rec.key_code);
+      block[at] = code;
       block[at + 1] = static_cast<std::uint8_t>((d & 0xFF) | 0x80);
       block[at + 2] = static_cast<std::uint8_t>((d >> 8) & 0x7F);
       at += 3;
@@ -194,10 +197,10 @@ OutputReport BuildFamily1ShortcutReport(int value, int slot) {
   return r;
 }
 
-Family1KeyTable BuildFamily1KeyTable(const std::vector<KeyAssignment>& rows,
+Family1KeyTable BuildFamily1KeyTable(const std::vector<KeyAssignmentRow>& rows,
                                      KeyCommandSource& source, const Family1SlotMap& slots) {
   Family1KeyTable table{};
-  for (const KeyAssignment& row : rows) {
+  for (const KeyAssignmentRow& row : rows) {
     const std::optional<int> position = source.KeyIndex(row.key_code);
     if (!position || *position < 0 || *position >= static_cast<int>(kFamily1KeyPositions)) continue;
     std::uint8_t* cell = &table[2 * static_cast<std::size_t>(*position)];

@@ -44,19 +44,19 @@ std::vector<std::uint8_t> ShortcutEventsFamily2(int value);
 std::vector<std::uint8_t> ShortcutEventsFamily1(int value);
 
 // The 0xFA report for remap slot `slot`; none when the assignment's kind lives in macro slots.
-std::optional<FeatureReport> BuildRemapSlotReport(int slot,
-                                                  const std::optional<KeyAssignment>& assignment);
+std::optional<FeatureReport> BuildRemapSlotReport(
+    int slot, const std::optional<KeyAssignmentRow>& assignment);
 // The macro slot block; `macro` is read for kind 3 (none when the macro is missing).
 MacroSlotBlock BuildMacroSlotBlock(int key_code, int slot, int kind, int value,
-                                   const std::optional<DeviceMacro>& macro);
+                                   const std::optional<StoredMacro>& macro);
 // The 28 feature reports a macro slot block travels in.
 std::vector<FeatureReport> SplitMacroSlotBlock(const MacroSlotBlock& block);
 
 // The family 1 macro block (3 x (records + 1) bytes).
-std::vector<std::uint8_t> BuildFamily1MacroBlock(const std::optional<DeviceMacro>& macro);
+std::vector<std::uint8_t> BuildFamily1MacroBlock(const std::optional<StoredMacro>& macro);
 std::vector<OutputReport> SplitFamily1MacroBlock(const std::vector<std::uint8_t>& block, int slot);
 OutputReport BuildFamily1ShortcutReport(int value, int slot);
 // Rows at a position outside the table or without one are left out.
-Family1KeyTable BuildFamily1KeyTable(const std::vector<KeyAssignment>& rows,
+Family1KeyTable BuildFamily1KeyTable(const std::vector<KeyAssignmentRow>& rows,
                                      KeyCommandSource& source, const Family1SlotMap& slots);
 std::vector<OutputReport> SplitFamily1KeyTable(const Family1KeyTable& table);

@@ -7,14 +7,14 @@ KeyProtocol::KeyProtocol(HidDeviceManager& manager, KeyCommandSource& source)
     : m_manager(manager), m_source(source) {}
 
 void KeyProtocol::WriteRemapSlot(int key_code, int slot) {
-  const std::optional<KeyAssignment> assignment =
+  const std::optional<KeyAssignmentRow> assignment =
       key_code == 0 ? std::nullopt : m_source.GetKeyAssignment(key_code);
   const std::optional<FeatureReport> report = BuildRemapSlotReport(slot, assignment);
   if (report) m_manager.SendFeature(*report);
 }
 
 void KeyProtocol::WriteMacroSlot(int key_code, int slot, int kind, int value) {
-  std::optional<DeviceMacro> macro;
+  std::optional<StoredMacro> macro;
   if (kind == kKindMacro) macro = m_source.GetMacro(value);
   const MacroSlotBlock block = BuildMacroSlotBlock(key_code, slot, kind, value, macro);
   for (const FeatureReport& report : SplitMacroSlotBlock(block)) m_manager.SendFeature(report);
@@ -23,9 +23,9 @@ void KeyProtocol::WriteMacroSlot(int key_code, int slot, int kind, int value) {
 void KeyProtocol::WriteMacros() {
   m_family1_slots.clear();
   int next_slot = 0;
-  const std::vector<KeyAssignment> rows = m_source.GetKeyAssignments();
+  const std::vector<KeyAssignmentRow> rows = m_source.GetKeyAssignments();
   Clock& clock = m_manager.GetClock();
-  for (const KeyAssignment& row : rows) {
+  for (const KeyAssignmentRow& row : rows) {
     if (row.macro_type != kKindMacro) continue;
     const std::vector<std::uint8_t> block =
         BuildFamily1MacroBlock(m_source.GetMacro(row.macro_value));
@@ -37,7 +37,7 @@ void KeyProtocol::WriteMacros() {
     }
     m_family1_slots[row.key_code] = next_slot++;
   }
-  for (const KeyAssignment& row : rows) {
+  for (const KeyAssignmentRow& row : rows) {
     if (row.macro_type != kKindShortcut) continue;
     clock.SleepMs(kFamily1ReportPauseMs);
     m_manager.SendReport(BuildFamily1ShortcutReport(row.macro_value, next_slot));
@@ -94,7 +94,7 @@ KeyDownloadResult KeyProtocol::DownloadFamily2() {
   }
   int macro_slot = 1;
   int remap_slot = 1;
-  for (const KeyAssignment& row : m_source.GetKeyAssignments()) {
+  for (const KeyAssignmentRow& row : m_source.GetKeyAssignments()) {
     if (row.macro_type == kKindFactory) continue;
     if (row.macro_type == kKindMacro || row.macro_type == kKindShortcut) {
       if (macro_slot > kMacroSlotCount) {

@@ -16,8 +16,12 @@ constexpr int kColourModeIndex = 3;
 // Mode 9 takes its speed unreduced on the feature form.
 constexpr int kUnreducedSpeedMode = 9;
 
-int SelectedSlot(const LightSettings& light, int selected_slot) {
+int SelectedSlot(const LightRow& light, int selected_slot) {
   return (light.config_func & kConfigUsesCustomSlot) != 0 ? selected_slot : 0;
+}
+
+COLORREF Colour(const LightRow& light) {
+  return static_cast<COLORREF>(light.color_value);
 }
 
 std::uint8_t Low(int v) {
@@ -63,24 +67,24 @@ std::vector<OutputReport> SplitBuffer(const ColourBuffer& buffer, std::uint8_t c
 
 }  // namespace
 
-OutputReport BuildModeSelectReport(const LightSettings& light) {
+OutputReport BuildModeSelectReport(const LightRow& light) {
   OutputReport r = MakeOutputReport(kCmdModeSelect);
   r[3] = Low(light.mode);
   return r;
 }
 
-OutputReport BuildModeParametersReport(const LightSettings& light) {
+OutputReport BuildModeParametersReport(const LightRow& light) {
   OutputReport r = MakeOutputReport(kCmdModeParameters);
   r[3] = static_cast<std::uint8_t>(((light.direction & 3) << 4) |
                                    (light.colorful != 0 ? kColorfulBit : 0) | (light.speed & 0x0F));
-  r[4] = GetRValue(light.color_value);
-  r[5] = GetGValue(light.color_value);
-  r[6] = GetBValue(light.color_value);
+  r[4] = GetRValue(Colour(light));
+  r[5] = GetGValue(Colour(light));
+  r[6] = GetBValue(Colour(light));
   r[7] = Low(light.brightness);
   return r;
 }
 
-FeatureReport BuildCustomSlotSelectReport(const LightSettings& light, int selected_slot) {
+FeatureReport BuildCustomSlotSelectReport(const LightRow& light, int selected_slot) {
   FeatureReport r = MakeFeatureReport(kCmdCustomSlotSelect);
   r[2] = 0xFF;
   r[3] = Low(light.mode - 1);
@@ -90,7 +94,7 @@ FeatureReport BuildCustomSlotSelectReport(const LightSettings& light, int select
   return r;
 }
 
-FeatureReport BuildFamily2LightFeature(const LightSettings& light, int selected_slot) {
+FeatureReport BuildFamily2LightFeature(const LightRow& light, int selected_slot) {
   const int m = light.mode - 1;
   FeatureReport r = MakeFeatureReport(kCmdFamily2Light);
   r[2] = Low(m);
@@ -100,14 +104,14 @@ FeatureReport BuildFamily2LightFeature(const LightSettings& light, int selected_
   r[6] = Low(LessOne(light.brightness));
   r[7] = Low(SelectedSlot(light, selected_slot));
   if (m == kColourModeIndex) {
-    r[4] = GetRValue(light.color_value);
-    r[5] = GetGValue(light.color_value);
-    r[7] = GetBValue(light.color_value);
+    r[4] = GetRValue(Colour(light));
+    r[5] = GetGValue(Colour(light));
+    r[7] = GetBValue(Colour(light));
   }
   return r;
 }
 
-LongPayload BuildFamily2LightLong(const LightSettings& light, int selected_slot) {
+LongPayload BuildFamily2LightLong(const LightRow& light, int selected_slot) {
   const int m = light.mode - 1;
   LongPayload p{};
   std::copy(std::begin(kLongHeader), std::end(kLongHeader), p.begin());
@@ -119,9 +123,9 @@ LongPayload BuildFamily2LightLong(const LightSettings& light, int selected_slot)
   p[9] = Low(LessOne(light.brightness));
   p[10] = Low(SelectedSlot(light, selected_slot));
   if (m == kColourModeIndex) {
-    p[7] = GetRValue(light.color_value);
-    p[8] = GetGValue(light.color_value);
-    p[10] = GetBValue(light.color_value);
+    p[7] = GetRValue(Colour(light));
+    p[8] = GetGValue(Colour(light));
+    p[10] = GetBValue(Colour(light));
   }
   return p;
 }

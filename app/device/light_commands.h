@@ -13,6 +13,7 @@
 #include <QorUI/types.h>
 
 #include "device/reports.h"
+#include "store/store_rows.h"
 
 inline constexpr std::uint8_t kCmdModeSelect = 0x88;
 inline constexpr std::uint8_t kCmdModeParameters = 0x89;
@@ -36,18 +37,6 @@ inline constexpr std::size_t kStreamPositions = 120;
 
 using ColourBuffer = std::array<std::uint8_t, kColourBufferSize>;
 
-// The values of the current light row a command is built from.
-struct LightSettings {
-  int mode = 0;
-  int brightness = 0;
-  int speed = 0;
-  int direction = 0;
-  int colorful = 0;
-  int colorindex = 0;
-  COLORREF color_value = 0;
-  int config_func = 0;
-};
-
 struct KeyColour {
   int key_code = 0;
   COLORREF rgb = 0;
@@ -56,12 +45,12 @@ struct KeyColour {
 // The key's LED position (`light_index`); none leaves the key out.
 using LightIndexLookup = std::function<std::optional<int>(int key_code)>;
 
-OutputReport BuildModeSelectReport(const LightSettings& light);
-OutputReport BuildModeParametersReport(const LightSettings& light);
+OutputReport BuildModeSelectReport(const LightRow& light);
+OutputReport BuildModeParametersReport(const LightRow& light);
 // `selected_slot` (0-2) is used only when the mode's config_func asks for it.
-FeatureReport BuildCustomSlotSelectReport(const LightSettings& light, int selected_slot);
-FeatureReport BuildFamily2LightFeature(const LightSettings& light, int selected_slot);
-LongPayload BuildFamily2LightLong(const LightSettings& light, int selected_slot);
+FeatureReport BuildCustomSlotSelectReport(const LightRow& light, int selected_slot);
+FeatureReport BuildFamily2LightFeature(const LightRow& light, int selected_slot);
+LongPayload BuildFamily2LightLong(const LightRow& light, int selected_slot);
 
 // Upload buffer: R, G, B, 0xFF per position. Stream buffer: R, G, B per position.
 ColourBuffer FillUploadBuffer(const std::vector<KeyColour>& keys, const LightIndexLookup& index);

@@ -5,7 +5,7 @@
 
 LightProtocol::LightProtocol(HidDeviceManager& manager) : m_manager(manager) {}
 
-void LightProtocol::SendLightMode(int device_type, int connection_mode, const LightSettings& light,
+void LightProtocol::SendLightMode(int device_type, int connection_mode, const LightRow& light,
                                   int selected_slot, bool parameters_sent) {
   switch (CommandFamilyOf(device_type)) {
     case CommandFamily::kFamily1:
@@ -24,12 +24,15 @@ void LightProtocol::SendLightMode(int device_type, int connection_mode, const Li
   }
 }
 
-void LightProtocol::SendCustomSlotSelect(const LightSettings& light, int selected_slot) {
+void LightProtocol::SendCustomSlotSelect(const LightRow& light, int selected_slot) {
   m_manager.SendFeature(BuildCustomSlotSelectReport(light, selected_slot));
 }
 
-bool LightProtocol::UploadCustomColours(const std::vector<KeyColour>& keys,
+bool LightProtocol::UploadCustomColours(const std::vector<KeyLightRow>& colours,
                                         const LightIndexLookup& index) {
+  std::vector<KeyColour> keys;
+  for (const KeyLightRow& c : colours)
+    keys.push_back({c.key_code, static_cast<COLORREF>(c.key_rgb)});
   const ColourBuffer buffer = FillUploadBuffer(keys, index);
   Clock& clock = m_manager.GetClock();
   for (const OutputReport& report : SplitUploadBuffer(buffer)) {

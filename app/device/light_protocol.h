@@ -16,12 +16,13 @@ class LightProtocol {
   // Job 7. Family 1 sends the mode select while `parameters_sent` is false and the
   // parameters once it is; family 2 sends the light command in the form of its
   // connection mode.
-  void SendLightMode(int device_type, int connection_mode, const LightSettings& light,
-                     int selected_slot, bool parameters_sent);
+  void SendLightMode(int device_type, int connection_mode, const LightRow& light, int selected_slot,
+                     bool parameters_sent);
   // Family 1, sent from the window thread when the custom slot box changes.
-  void SendCustomSlotSelect(const LightSettings& light, int selected_slot);
-  // Job 8: 8 reports; false when one failed (the rest are then not sent).
-  bool UploadCustomColours(const std::vector<KeyColour>& keys, const LightIndexLookup& index);
+  void SendCustomSlotSelect(const LightRow& light, int selected_slot);
+  // Job 8: the stored per-key colour set (GetKeyLights(128)) in 8 reports;
+  // false when one failed (the rest are then not sent).
+  bool UploadCustomColours(const std::vector<KeyLightRow>& colours, const LightIndexLookup& index);
   // The stream step: the start report once per run, then 6 stream reports;
   // false when a report could not be written.
   bool SendStreamFrame(const std::vector<KeyColour>& keys, const LightIndexLookup& index);

@@ -98,7 +98,7 @@ TEST(DeviceConnection, ADeviceGoneBetweenRefreshAndSendIsHarmless) {
   connection.ApplyConnection();
   rig.sim->SetPlugged(kb, false);
   LightProtocol light(*rig.manager);
-  light.SendLightMode(201, 0, LightSettings{}, 0, false);
+  light.SendLightMode(201, 0, LightRow{}, 0, false);
   EXPECT_FALSE(rig.manager->SendReport(MakeOutputReport(0x8B)));
   EXPECT_FALSE(rig.manager->GetLastError().empty());
 }

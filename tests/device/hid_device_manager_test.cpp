@@ -206,8 +206,7 @@ TEST(HidDeviceManager, SlotTableReads) {
       }
     }
     for (int s = 1; s <= 10; ++s) {
-      rig.manager->SendFeatureNow(
-          *BuildRemapSlotReport(s, KeyAssignment{0x30 + s, kKindFunction, 4}));
+      rig.manager->SendFeatureNow(*BuildRemapSlotReport(s, Assign(0x30 + s, kKindFunction, 4)));
     }
     rig.sim->SetReadBehaviour(kb, c.behaviour);
     rig.sim->ClearLog();

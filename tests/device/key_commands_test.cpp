@@ -54,23 +54,23 @@ TEST(KeyCommands, ShortcutSequences) {
 TEST(KeyCommands, RemapSlotReport) {
   const FeatureReport clear = {0x07, 0xFA, 0x01, 0x04, 0x00, 0x01, 0x00, 0x01};
   EXPECT_EQ(BuildRemapSlotReport(4, std::nullopt), clear);
-  EXPECT_EQ(BuildRemapSlotReport(4, KeyAssignment{0x29, kKindFunction, 0}), clear);
-  EXPECT_EQ(BuildRemapSlotReport(4, KeyAssignment{0x29, kKindFunction, 0x13A}),
+  EXPECT_EQ(BuildRemapSlotReport(4, Assign(0x29, kKindFunction, 0)), clear);
+  EXPECT_EQ(BuildRemapSlotReport(4, Assign(0x29, kKindFunction, 0x13A)),
             (FeatureReport{0x07, 0xFA, 0x01, 0x04, 0x29, 0x01, 0x3A, 0x01}));
-  EXPECT_EQ(BuildRemapSlotReport(2, KeyAssignment{0x2A, kKindDisabled, 1}),
+  EXPECT_EQ(BuildRemapSlotReport(2, Assign(0x2A, kKindDisabled, 1)),
             (FeatureReport{0x07, 0xFA, 0x01, 0x02, 0x2A, 0x01, 0x01, 0x01}));
   for (int kind : {kKindFactory, kKindMacro, kKindShortcut}) {
-    EXPECT_FALSE(BuildRemapSlotReport(1, KeyAssignment{0x29, kind, 5})) << kind;
+    EXPECT_FALSE(BuildRemapSlotReport(1, Assign(0x29, kind, 5))) << kind;
   }
 }
 
 TEST(KeyCommands, MacroSlotBlockKeepsTheFirst82Events) {
-  DeviceMacro macro;
-  macro.play_times = 0x103;
+  StoredMacro macro;
+  macro.row.play_times = 0x103;
   for (int i = 0; i < 100; ++i) {
-    macro.records.push_back({kRecordPress, 0x04 + i % 20, 0});
-    macro.records.push_back({1, 0x50, 0});  // not an event
-    macro.records.push_back({kRecordRelease, 0x04 + i % 20, 2000});
+    macro.records.push_back(Rec(kRecordPress, 0x04 + i % 20, 0));
+    macro.records.push_back(Rec(1, 0x50, 0));  // not an event
+    macro.records.push_back(Rec(kRecordRelease, 0x04 + i % 20, 2000));
   }
   const MacroSlotBlock block = BuildMacroSlotBlock(0x3A, 5, kKindMacro, 9, macro);
   EXPECT_EQ(block[0], 1);
@@ -103,19 +103,19 @@ TEST(KeyCommands, MacroSlotBlockKeepsTheFirst82Events) {
 }
 
 TEST(KeyCommands, Family1MacroBlockAndItsReports) {
-  DeviceMacro macro;
-  macro.play_times = 0;  // clamped to 1
-  for (int i = 0; i < 10; ++i) macro.records.push_back({kRecordPress, 0x04, 0x1FF});
-  macro.records.push_back({kRecordRelease, 0x05, 0x234});
-  macro.records.push_back({kRecordRelease, 0x06, 0x0010});
-  macro.records.push_back({kRecordRelease, 0x07, 0x0010});
-  macro.records.push_back({kRecordRelease, 0x08, 0x0010});
-  macro.records.push_back({kRecordRelease, 0x09, 0x0010});
-  macro.records.push_back({kRecordRelease, 0x0A, 0x0010});
-  macro.records.push_back({kRecordRelease, 0x0B, 0x0010});
-  macro.records.push_back({kRecordRelease, 0x0C, 0x0010});
-  macro.records.push_back({1, 0x0E, 0x0010});
-  macro.records.push_back({kRecordRelease, 0x0F, 0x0010});
+  StoredMacro macro;
+  macro.row.play_times = 0;  // clamped to 1
+  for (int i = 0; i < 10; ++i) macro.records.push_back(Rec(kRecordPress, 0x04, 0x1FF));
+  macro.records.push_back(Rec(kRecordRelease, 0x05, 0x234));
+  macro.records.push_back(Rec(kRecordRelease, 0x06, 0x0010));
+  macro.records.push_back(Rec(kRecordRelease, 0x07, 0x0010));
+  macro.records.push_back(Rec(kRecordRelease, 0x08, 0x0010));
+  macro.records.push_back(Rec(kRecordRelease, 0x09, 0x0010));
+  macro.records.push_back(Rec(kRecordRelease, 0x0A, 0x0010));
+  macro.records.push_back(Rec(kRecordRelease, 0x0B, 0x0010));
+  macro.records.push_back(Rec(kRecordRelease, 0x0C, 0x0010));
+  macro.records.push_back(Rec(1, 0x0E, 0x0010));
+  macro.records.push_back(Rec(kRecordRelease, 0x0F, 0x0010));
   ASSERT_EQ(macro.records.size(), 20u);
   const std::vector<std::uint8_t> block = BuildFamily1MacroBlock(macro);
   ASSERT_EQ(block.size(), 63u);
@@ -141,8 +141,8 @@ TEST(KeyCommands, Family1MacroBlockAndItsReports) {
   const std::vector<std::uint8_t> none = BuildFamily1MacroBlock(std::nullopt);
   EXPECT_EQ(none, (std::vector<std::uint8_t>{1, 0, 0}));
 
-  DeviceMacro huge;
-  huge.records.assign(400, {kRecordPress, 0x04, 0});
+  StoredMacro huge;
+  huge.records.assign(400, Rec(kRecordPress, 0x04, 0));
   const std::vector<std::uint8_t> capped = BuildFamily1MacroBlock(huge);
   EXPECT_EQ(capped[1], 255) << "the count byte never wraps";
   EXPECT_EQ(capped.size(), 3u * 256);
@@ -151,14 +151,14 @@ TEST(KeyCommands, Family1MacroBlockAndItsReports) {
 TEST(KeyCommands, Family1KeyTable) {
   FakeKeySource source;
   source.key_index = {{0x04, 0}, {0x05, 109}, {0x06, 179}, {0x07, 180}, {0x08, 2}};
-  const std::vector<KeyAssignment> rows = {
-      {0x04, kKindFunction, 0x129},  // low byte of the value
-      {0x05, kKindDisabled, 1},
-      {0x06, kKindMacro, 12},       // has slot 4
-      {0x07, kKindFunction, 0x10},  // position 180: left out
-      {0x08, kKindShortcut, 3},     // no slot: left out
-      {0x09, kKindFunction, 0x11},  // no key_index: left out
-      {0x04, 8, 5},                 // other kinds write nothing
+  const std::vector<KeyAssignmentRow> rows = {
+      Assign(0x04, kKindFunction, 0x129),  // low byte of the value
+      Assign(0x05, kKindDisabled, 1),
+      Assign(0x06, kKindMacro, 12),       // has slot 4
+      Assign(0x07, kKindFunction, 0x10),  // position 180: left out
+      Assign(0x08, kKindShortcut, 3),     // no slot: left out
+      Assign(0x09, kKindFunction, 0x11),  // no key_index: left out
+      Assign(0x04, 8, 5),                 // other kinds write nothing
   };
   const Family1KeyTable table = BuildFamily1KeyTable(rows, source, {{0x06, 4}});
   Family1KeyTable expected{};

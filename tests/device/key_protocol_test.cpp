@@ -19,11 +19,8 @@ std::vector<std::string> Condense(const std::vector<std::string>& lines) {
   return out;
 }
 
-DeviceMacro TapMacro(int key, int release_delay) {
-  DeviceMacro m;
-  m.play_times = 1;
-  m.records = {{kRecordPress, key, 0}, {kRecordRelease, key, release_delay}};
-  return m;
+StoredMacro TapMacro(int key, int release_delay) {
+  return Macro(1, {Rec(kRecordPress, key, 0), Rec(kRecordRelease, key, release_delay)});
 }
 
 // Binds slots in the simulated keyboard the way an earlier download would have.
@@ -36,8 +33,7 @@ void PreloadSlots(SimRig& rig, std::initializer_list<int> macro_slots,
     }
   }
   for (int s : remap_slots) {
-    rig.manager->SendFeatureNow(
-        *BuildRemapSlotReport(s, KeyAssignment{0x50 + s, kKindFunction, 4}));
+    rig.manager->SendFeatureNow(*BuildRemapSlotReport(s, Assign(0x50 + s, kKindFunction, 4)));
   }
   rig.sim->ClearLog();
 }
@@ -49,9 +45,10 @@ class Family2Download : public ::testing::Test {
     rig.Connect(201);
     source.macros = {{1, TapMacro(0x04, 20)}, {2, TapMacro(0x05, 0)}, {3, TapMacro(0x06, 0)}};
     source.rows = {
-        {0x04, kKindMacro, 1}, {0x05, kKindFunction, 0x06}, {0x06, kKindShortcut, 2},
-        {0x07, kKindMacro, 2}, {0x08, kKindDisabled, 1},    {0x09, kKindFactory, 0},
-        {0x0A, kKindMacro, 3},
+        Assign(0x04, kKindMacro, 1),    Assign(0x05, kKindFunction, 0x06),
+        Assign(0x06, kKindShortcut, 2), Assign(0x07, kKindMacro, 2),
+        Assign(0x08, kKindDisabled, 1), Assign(0x09, kKindFactory, 0),
+        Assign(0x0A, kKindMacro, 3),
     };
   }
   SimRig rig;
@@ -144,8 +141,8 @@ TEST_F(Family2Download, TheSlotTableMayNotAnswer) {
 
 TEST_F(Family2Download, RowsBeyondTheSlotsAreLeftOutAndCounted) {
   source.rows.clear();
-  for (int i = 0; i < 15; ++i) source.rows.push_back({0x04 + i, kKindShortcut, 1});
-  for (int i = 0; i < 12; ++i) source.rows.push_back({0x20 + i, kKindFunction, 0x04});
+  for (int i = 0; i < 15; ++i) source.rows.push_back(Assign(0x04 + i, kKindShortcut, 1));
+  for (int i = 0; i < 12; ++i) source.rows.push_back(Assign(0x20 + i, kKindFunction, 0x04));
   KeyProtocol protocol(*rig.manager, source);
   const KeyDownloadResult result = protocol.DownloadKeys(201);
   EXPECT_EQ(result.macro_slots_written, 13);
@@ -191,7 +188,8 @@ TEST(Family1Download, MacrosShortcutsThenKeyTable) {
   rig.Connect(101);
   FakeKeySource source;
   source.macros = {{1, TapMacro(0x04, 0x123)}};
-  source.rows = {{0x04, kKindMacro, 1}, {0x05, kKindShortcut, 8}, {0x06, kKindFunction, 0x29}};
+  source.rows = {Assign(0x04, kKindMacro, 1), Assign(0x05, kKindShortcut, 8),
+                 Assign(0x06, kKindFunction, 0x29)};
   source.key_index = {{0x04, 0}, {0x05, 1}, {0x06, 2}};
   KeyProtocol protocol(*rig.manager, source);
   protocol.DownloadKeys(101);
@@ -218,10 +216,11 @@ TEST(Family1Download, AFailedMacroReportStopsTheMacrosButNotTheKeyTable) {
   const int kb = rig.AddFamily1();
   rig.Connect(101);
   FakeKeySource source;
-  DeviceMacro longer;
-  for (int i = 0; i < 30; ++i) longer.records.push_back({kRecordPress, 0x04, 0});  // 93 bytes
+  StoredMacro longer;
+  for (int i = 0; i < 30; ++i) longer.records.push_back(Rec(kRecordPress, 0x04, 0));  // 93 bytes
   source.macros = {{1, longer}, {2, TapMacro(0x05, 0)}};
-  source.rows = {{0x04, kKindMacro, 1}, {0x05, kKindMacro, 2}, {0x06, kKindShortcut, 1}};
+  source.rows = {Assign(0x04, kKindMacro, 1), Assign(0x05, kKindMacro, 2),
+                 Assign(0x06, kKindShortcut, 1)};
   source.key_index = {{0x04, 0}, {0x05, 1}, {0x06, 2}};
   rig.sim->UnplugAfter(kb, 1);
   KeyProtocol protocol(*rig.manager, source);

@@ -7,15 +7,15 @@
 
 namespace {
 
-LightSettings Light(int mode, int brightness, int speed, int direction, int colorful,
-                    COLORREF colour, int colorindex = 0, int config_func = 0) {
-  LightSettings l;
+LightRow Light(int mode, int brightness, int speed, int direction, int colorful, COLORREF colour,
+               int colorindex = 0, int config_func = 0) {
+  LightRow l;
   l.mode = mode;
   l.brightness = brightness;
   l.speed = speed;
   l.direction = direction;
   l.colorful = colorful;
-  l.color_value = colour;
+  l.color_value = static_cast<int>(colour);
   l.colorindex = colorindex;
   l.config_func = config_func;
   return l;
@@ -30,7 +30,7 @@ bool ZeroFrom(const OutputReport& r, std::size_t from) {
 }
 
 TEST(LightCommands, Family1ModeAndParameters) {
-  const LightSettings l = Light(7, 4, 5, 2, 1, RGB(0x30, 0x20, 0x10));
+  const LightRow l = Light(7, 4, 5, 2, 1, RGB(0x30, 0x20, 0x10));
   const OutputReport params = BuildModeParametersReport(l);
   EXPECT_EQ(Head(params, 8),
             (std::vector<std::uint8_t>{0x00, 0x89, 0x00, 0x65, 0x30, 0x20, 0x10, 0x04}));
@@ -48,7 +48,7 @@ TEST(LightCommands, Family1ModeAndParameters) {
 TEST(LightCommands, Family2LightCommand) {
   struct Case {
     const char* name;
-    LightSettings light;
+    LightRow light;
     int slot;
     FeatureReport feature;
     std::vector<std::uint8_t> long_bytes;  // payload bytes 4-10
@@ -141,7 +141,7 @@ TEST(LightProtocol, Family1SendsAndTheKeyboardFollows) {
   const int kb = rig.AddFamily1();
   rig.Connect(101);
   LightProtocol light(*rig.manager);
-  const LightSettings l = Light(7, 4, 5, 2, 1, RGB(0x30, 0x20, 0x10));
+  const LightRow l = Light(7, 4, 5, 2, 1, RGB(0x30, 0x20, 0x10));
   light.SendLightMode(101, 0, l, 0, false);
   light.SendLightMode(101, 0, l, 0, true);
   KeyboardState state = rig.sim->GetState(kb);
@@ -151,7 +151,8 @@ TEST(LightProtocol, Family1SendsAndTheKeyboardFollows) {
   EXPECT_EQ(state.rgb, (std::array<std::uint8_t, 3>{0x30, 0x20, 0x10}));
 
   const LightIndexLookup index = [](int key) -> std::optional<int> { return key - 0x04; };
-  ASSERT_TRUE(light.UploadCustomColours({{0x04, RGB(1, 2, 3)}, {0x05, RGB(4, 5, 6)}}, index));
+  ASSERT_TRUE(light.UploadCustomColours(
+      {KeyLight(0x04, RGB(1, 2, 3)), KeyLight(0x05, RGB(4, 5, 6))}, index));
   state = rig.sim->GetState(kb);
   EXPECT_EQ(
       (std::vector<std::uint8_t>(state.custom_colours.begin(), state.custom_colours.begin() + 8)),

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <QorUI/types.h>
+
 #include "device/hid_device_manager.h"
 #include "device/key_command_input.h"
 #include "sim/keyboard_simulator.h"
@@ -104,21 +106,57 @@ struct SimRig {
   }
 };
 
+inline KeyAssignmentRow Assign(int key_code, int kind, int value) {
+  KeyAssignmentRow row;
+  row.key_code = key_code;
+  row.macro_type = kind;
+  row.macro_value = value;
+  return row;
+}
+
+// The virtual-key code of the letter keys' HID usages (0x04 A .. 0x1D Z).
+inline int Vk(int key_code) {
+  return 0x41 + key_code - 0x04;
+}
+
+inline MacroRecordRow Rec(int type, int key_code, int delay_time) {
+  MacroRecordRow r;
+  r.type = type;
+  r.value = Vk(key_code);
+  r.delay_time = delay_time;
+  return r;
+}
+
+inline StoredMacro Macro(int play_times, std::vector<MacroRecordRow> records) {
+  StoredMacro m;
+  m.row.play_times = play_times;
+  m.records = std::move(records);
+  return m;
+}
+
+inline KeyLightRow KeyLight(int key_code, COLORREF rgb) {
+  KeyLightRow row;
+  row.light_id = 128;
+  row.key_code = key_code;
+  row.key_rgb = static_cast<int>(rgb);
+  return row;
+}
+
 // Key assignments, macros and key positions handed to the key commands.
 class FakeKeySource final : public KeyCommandSource {
  public:
-  std::vector<KeyAssignment> rows;
-  std::map<int, DeviceMacro> macros;
+  std::vector<KeyAssignmentRow> rows;
+  std::map<int, StoredMacro> macros;
   std::map<int, int> key_index;
 
-  std::vector<KeyAssignment> GetKeyAssignments() override { return rows; }
-  std::optional<KeyAssignment> GetKeyAssignment(int key_code) override {
-    for (const KeyAssignment& r : rows) {
+  std::vector<KeyAssignmentRow> GetKeyAssignments() override { return rows; }
+  std::optional<KeyAssignmentRow> GetKeyAssignment(int key_code) override {
+    for (const KeyAssignmentRow& r : rows) {
       if (r.key_code == key_code) return r;
     }
     return std::nullopt;
   }
-  std::optional<DeviceMacro> GetMacro(int id) override {
+  std::optional<StoredMacro> GetMacro(int id) override {
     const auto it = macros.find(id);
     if (it == macros.end()) return std::nullopt;
     return it->second;

@@ -86,8 +86,8 @@ TEST_F(RealKernel, DeviceLinkOverHidraw) {
   ASSERT_TRUE(manager.ReadFirmwareVersion(version));
   EXPECT_EQ(version, 0x0203);
   FakeKeySource source;
-  source.macros = {{1, DeviceMacro{1, {{kRecordPress, 0x04, 0}, {kRecordRelease, 0x04, 20}}}}};
-  source.rows = {{0x3A, kKindMacro, 1}, {0x3B, kKindFunction, 0x05}};
+  source.macros = {{1, Macro(1, {Rec(kRecordPress, 0x04, 0), Rec(kRecordRelease, 0x04, 20)})}};
+  source.rows = {Assign(0x3A, kKindMacro, 1), Assign(0x3B, kKindFunction, 0x05)};
   KeyProtocol keys(manager, source);
   const KeyDownloadResult download = keys.DownloadKeys(201);
   EXPECT_EQ(download.macro_slots_written, 1);
@@ -107,8 +107,8 @@ TEST_F(RealKernel, DeviceLinkOverHidraw) {
   // Output reports, the long form included.
   LightProtocol light(manager);
   const LightIndexLookup index = [](int key) -> std::optional<int> { return key - 0x04; };
-  EXPECT_TRUE(light.UploadCustomColours({{0x05, RGB(7, 8, 9)}}, index));
-  LightSettings mode;
+  EXPECT_TRUE(light.UploadCustomColours({KeyLight(0x05, RGB(7, 8, 9))}, index));
+  LightRow mode;
   mode.mode = 3;
   mode.speed = 2;
   mode.brightness = 4;
