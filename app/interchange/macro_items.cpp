@@ -8,37 +8,33 @@
 
 namespace interchange {
 
-namespace {
-
-void SetInt(XmlDocument& doc, std::string_view name, int value) {
+void SetIntAttribute(XmlDocument& doc, std::string_view name, int value) {
   doc.SetAttribute(name, std::to_string(value));
 }
 
-int GetInt(const XmlDocument& doc, std::string_view name) {
+int IntAttribute(const XmlDocument& doc, std::string_view name) {
   return text::ParseDecimal(doc.GetAttribute(name));
 }
 
-}  // namespace
-
 void WritePlayback(XmlDocument& doc, const MacroRow& macro) {
-  SetInt(doc, "times", macro.play_times);
-  SetInt(doc, "type", macro.delay_type);
-  SetInt(doc, "delaytime", macro.delay_time);
+  SetIntAttribute(doc, "times", macro.play_times);
+  SetIntAttribute(doc, "type", macro.delay_type);
+  SetIntAttribute(doc, "delaytime", macro.delay_time);
 }
 
 void ReadPlayback(const XmlDocument& doc, MacroRow& macro) {
-  macro.play_times = GetInt(doc, "times");
-  macro.delay_type = GetInt(doc, "type");
-  macro.delay_time = GetInt(doc, "delaytime");
+  macro.play_times = IntAttribute(doc, "times");
+  macro.delay_type = IntAttribute(doc, "type");
+  macro.delay_time = IntAttribute(doc, "delaytime");
 }
 
 void WriteMacroItems(XmlDocument& doc, const std::vector<MacroRecordRow>& records) {
   for (const MacroRecordRow& record : records) {
     doc.AddElement(kItem);
     doc.SetAttribute("desc", record.desc);
-    SetInt(doc, "type", record.type);
-    SetInt(doc, "value", record.value);
-    SetInt(doc, "delay_time", record.delay_time);
+    SetIntAttribute(doc, "type", record.type);
+    SetIntAttribute(doc, "value", record.value);
+    SetIntAttribute(doc, "delay_time", record.delay_time);
   }
 }
 
@@ -49,9 +45,9 @@ std::vector<MacroRecordRow> ReadMacroItems(XmlDocument& doc, int macro_id) {
     record.macro_id = macro_id;
     record.record_index = static_cast<int>(records.size());
     record.desc = doc.GetAttribute("desc");
-    record.type = GetInt(doc, "type");
-    record.value = GetInt(doc, "value");
-    record.delay_time = GetInt(doc, "delay_time");
+    record.type = IntAttribute(doc, "type");
+    record.value = IntAttribute(doc, "value");
+    record.delay_time = IntAttribute(doc, "delay_time");
     records.push_back(std::move(record));
   }
   return records;

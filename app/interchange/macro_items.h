@@ -1,5 +1,5 @@
-// The macro parts both file kinds share: a macro's playback attributes and
-// its list of records as "item" elements.
+// What both file kinds share: integer attributes, a macro's playback
+// attributes and its list of records as "item" elements.
 #pragma once
 
 #include <vector>
@@ -8,6 +8,10 @@
 #include "store/store_rows.h"
 
 namespace interchange {
+
+// Integers are written with "%d" and read like _wtoi (anything else is 0).
+void SetIntAttribute(XmlDocument& doc, std::string_view name, int value);
+int IntAttribute(const XmlDocument& doc, std::string_view name);
 
 // Sets "times", "type" and "delaytime" of the current element.
 void WritePlayback(XmlDocument& doc, const MacroRow& macro);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "QorUI/text.h"
 #include "interchange/interchange_names.h"
 #include "interchange/macro_items.h"
 #include "interchange/program_start_consent.h"
@@ -18,38 +17,30 @@ namespace {
 constexpr int kMacroKind = static_cast<int>(AssignmentKind::kMacro);
 constexpr int kOpenProgramKind = static_cast<int>(AssignmentKind::kOpenProgram);
 
-void SetInt(XmlDocument& doc, std::string_view name, int value) {
-  doc.SetAttribute(name, std::to_string(value));
-}
-
-int GetInt(const XmlDocument& doc, std::string_view name) {
-  return text::ParseDecimal(doc.GetAttribute(name));
-}
-
 void WriteKeyItem(XmlDocument& doc, const KeyAssignmentRow& row) {
   doc.AddElement(kItem);
-  SetInt(doc, "fn_layer", row.fn_layer);
-  SetInt(doc, "key_code", row.key_code);
-  SetInt(doc, "layout_value", row.layout_value);
+  SetIntAttribute(doc, "fn_layer", row.fn_layer);
+  SetIntAttribute(doc, "key_code", row.key_code);
+  SetIntAttribute(doc, "layout_value", row.layout_value);
   doc.SetAttribute("layout_desc", row.layout_desc);
-  SetInt(doc, "macro_type", row.macro_type);
-  SetInt(doc, "macro_value", row.macro_value);
-  SetInt(doc, "macro_value2", row.macro_value2);
-  SetInt(doc, "macro_value3", row.macro_value3);
+  SetIntAttribute(doc, "macro_type", row.macro_type);
+  SetIntAttribute(doc, "macro_value", row.macro_value);
+  SetIntAttribute(doc, "macro_value2", row.macro_value2);
+  SetIntAttribute(doc, "macro_value3", row.macro_value3);
   doc.SetAttribute("macro_desc", row.macro_desc);
 }
 
 KeyAssignmentRow ReadKeyItem(const XmlDocument& doc, int profile) {
   KeyAssignmentRow row;
   row.profile = profile;
-  row.fn_layer = GetInt(doc, "fn_layer");
-  row.key_code = GetInt(doc, "key_code");
-  row.layout_value = GetInt(doc, "layout_value");
+  row.fn_layer = IntAttribute(doc, "fn_layer");
+  row.key_code = IntAttribute(doc, "key_code");
+  row.layout_value = IntAttribute(doc, "layout_value");
   row.layout_desc = doc.GetAttribute("layout_desc");
-  row.macro_type = GetInt(doc, "macro_type");
-  row.macro_value = GetInt(doc, "macro_value");
-  row.macro_value2 = GetInt(doc, "macro_value2");
-  row.macro_value3 = GetInt(doc, "macro_value3");
+  row.macro_type = IntAttribute(doc, "macro_type");
+  row.macro_value = IntAttribute(doc, "macro_value");
+  row.macro_value2 = IntAttribute(doc, "macro_value2");
+  row.macro_value3 = IntAttribute(doc, "macro_value3");
   row.macro_desc = doc.GetAttribute("macro_desc");
   return row;
 }
@@ -68,7 +59,7 @@ std::map<int, int> ImportMacros(ProfileStore& store, XmlDocument& doc, ProfileIm
   while (doc.FindElement(kMacroInfo)) {
     MacroRow macro;
     macro.name = doc.GetAttribute("name");
-    const int file_id = GetInt(doc, "macro_id");
+    const int file_id = IntAttribute(doc, "macro_id");
     const bool held = std::any_of(existing.begin(), existing.end(), [&](const MacroRow& m) {
       return m.macro_id == file_id && m.name == macro.name;
     });
@@ -146,7 +137,7 @@ bool WriteProfileFile(ProfileStore& store, int profile, const std::string& name,
     store.GetMacroRecords(macro.macro_id, records);
     doc.AddElement(kMacroInfo);
     doc.SetAttribute("name", macro.name);
-    SetInt(doc, "macro_id", macro.macro_id);
+    SetIntAttribute(doc, "macro_id", macro.macro_id);
     WritePlayback(doc, macro);
     doc.EnterElement();
     doc.AddElement(kMacroItems);
