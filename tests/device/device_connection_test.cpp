@@ -33,10 +33,7 @@ TEST(DeviceConnection, RefreshAndApply) {
     rig.manager->AddDeviceFilter(kVid, kPid2, "", 201, 0, "0003:00003554:0000F001");
     rig.manager->AddDeviceFilter(kVid, kPid1, "", 101, 0, "0003:00003554:0000F101");
     if (c.keyboard_mode >= 0) {
-      SimKeyboardConfig config;
-      config.vendor_id = kVid;
-      config.product_id = kPid2;
-      rig.sim->AddKeyboard(config);
+      rig.sim->AddKeyboard(KeyboardConfig(kPid2));
     }
     RecordingHost host;
     DeviceConnection connection(*rig.manager, host);
@@ -76,10 +73,7 @@ TEST(DeviceConnection, ModeOneWithoutAMatchedModeShowsNotConnected) {
   // A mode-1 keyboard is attached but the controller's connected flag is clear
   // (no configured mode was matched): the keyboard is not shown as connected.
   rig.manager->AddDeviceFilter(kVid, kPid2, "", 201, 1, "");
-  SimKeyboardConfig config;
-  config.vendor_id = kVid;
-  config.product_id = kPid2;
-  rig.sim->AddKeyboard(config);
+  rig.sim->AddKeyboard(KeyboardConfig(kPid2));
   RecordingHost host;
   DeviceConnection connection(*rig.manager, host);
   connection.RefreshDevices();
