@@ -7,6 +7,7 @@
 
 #include "device/hid_device_manager.h"
 #include "device/key_commands.h"
+#include "sim/hid_backend_factory.h"
 #include "tests/device/sim_fixture.h"
 
 namespace {
@@ -284,6 +285,23 @@ TEST(HidDeviceManager, VirtualDevicesMarkTheirStreamInterfaceByUsage) {
     EXPECT_EQ(out.interface_number, c.want_interface);
     EXPECT_EQ(out.usage, c.want_usage);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HidBackendChoice, SimulatorOnRequestHidapiOtherwise) {
+  const HidBackendChoice simulated = CreateHidBackend(true);
+  ASSERT_NE(simulated.simulator, nullptr);
+  EXPECT_EQ(simulated.backend.get(), simulated.simulator);
+
+  // The real back end loads here too; this machine has no hidraw nodes to list.
+  const HidBackendChoice real = CreateHidBackend(false);
+  EXPECT_EQ(real.simulator, nullptr);
+  ASSERT_TRUE(real.backend);
+  EXPECT_TRUE(real.backend->Available());
+  EXPECT_EQ(real.backend->Open("/nonexistent/hidraw"), nullptr);
 }
 
 }  // namespace
