@@ -1,0 +1,49 @@
+// Key colours of a stream frame from the music picture or the screen grid.
+#include "lighting/stream_colours.h"
+
+#include <algorithm>
+
+namespace lighting {
+namespace {
+
+template <typename ColourAt>
+void ColourKeys(const KeyMatrix& matrix, StreamKeyColours& out, ColourAt colour_at) {
+  out.Clear();
+  const int rows = matrix.UsedRows();
+  const int columns = matrix.UsedColumns();
+  for (int i = 0; i < rows; ++i) {
+    for (int j = 0; j < columns; ++j) {
+      const BYTE key = matrix.codes[i][j];
+      if (key != kNoKey) out.Add(key, colour_at(i, j, rows, columns));
+    }
+  }
+}
+
+}  // namespace
+
+int SampleColumn(int column, int columns) {
+  return column * (255 / columns);
+}
+
+int SampleRow(int row, int rows) {
+  const int step = 62 / rows;
+  return static_cast<int>(row * step + 2 + step * 0.5);
+}
+
+bool StreamKeyColours::HasVisibleColour() const {
+  return std::any_of(m_keys.begin(), m_keys.begin() + m_count,
+                     [](const KeyColour& k) { return k.colour >= 2; });
+}
+
+void ColourKeysFromPicture(const MusicPicture& picture, const KeyMatrix& matrix,
+                           StreamKeyColours& out) {
+  ColourKeys(matrix, out, [&picture](int i, int j, int rows, int columns) {
+    return picture.At(SampleColumn(j, columns), SampleRow(i, rows));
+  });
+}
+
+void ColourKeysFromGrid(const ScreenGrid& grid, const KeyMatrix& matrix, StreamKeyColours& out) {
+  ColourKeys(matrix, out, [&grid](int i, int j, int, int) { return grid[GridIndex(i, j)]; });
+}
+
+}  // namespace lighting
