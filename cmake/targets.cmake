@@ -4,6 +4,7 @@ tervane_sources(QORUI_SOURCES ui/framework ui/controls ui/platform)
 add_library(qorui SHARED ${QORUI_SOURCES})
 target_include_directories(qorui PUBLIC ${CMAKE_SOURCE_DIR}/ui/include PRIVATE ${CMAKE_SOURCE_DIR}/ui)
 target_link_libraries(qorui PUBLIC PkgConfig::CAIRO PRIVATE PkgConfig::GTK3 Threads::Threads)
+include(cmake/qorui.cmake)
 
 tervane_sources(CORE_SOURCES app)
 list(FILTER CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")

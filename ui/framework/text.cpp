@@ -9,7 +9,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
 
 // Decodes one sequence at s[i]; returns its length, or 0 when it is invalid
 // (bad lead, missing continuation, overlong, surrogate or beyond U+10FFFF).
@@ -39,7 +41,9 @@ std::size_t DecodeOne(std::string_view s, std::size_t i, char32_t& cp) {
   return len;
 }
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsBlank(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 int DigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -153,8 +157,12 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
 }
 
-int ParseDecimal(std::string_view s) { return ParseInteger<int>(s, 10); }
+int ParseDecimal(std::string_view s) {
+  return ParseInteger<int>(s, 10);
+}
 
-std::int32_t ParseHex(std::string_view s) { return ParseInteger<std::int32_t>(s, 16); }
+std::int32_t ParseHex(std::string_view s) {
+  return ParseInteger<std::int32_t>(s, 16);
+}
 
 }  // namespace text

@@ -1,0 +1,18 @@
+# Writes OUT, a C++ file holding the files of IN_DIR named in RESOURCES
+# ("id=file,...") as byte arrays behind LibraryResource(id).
+set(body "// Generated from ui/resources by cmake/embed_resources.cmake.\n")
+string(APPEND body "#include \"framework/resources.h\"\n\nnamespace {\n")
+set(cases "")
+string(REPLACE "," ";" entries "${RESOURCES}")
+foreach(entry IN LISTS entries)
+  string(REPLACE "=" ";" pair ${entry})
+  list(GET pair 0 id)
+  list(GET pair 1 file)
+  file(READ ${IN_DIR}/${file} hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND body "const unsigned char kRes${id}[] = {${bytes}};\n")
+  string(APPEND cases "    case ${id}: return {kRes${id}, sizeof(kRes${id})};\n")
+endforeach()
+string(APPEND body "}  // namespace\n\nResourceBytes LibraryResource(unsigned id) {\n  switch (id) {\n${cases}    default: return {nullptr, 0};\n  }\n}\n")
+file(WRITE ${OUT}.tmp "${body}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
