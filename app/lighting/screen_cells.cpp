@@ -17,8 +17,8 @@ const ScreenCells& ScreenReduction::Reduce(const ScreenPixels& screen) {
 }
 
 void FillScreenGrid(const ScreenCells& cells, int rows, int columns, ScreenGrid& grid) {
-  rows = std::clamp(rows, 0, kMatrixRows);
-  columns = std::clamp(columns, 0, kMatrixColumns);
+  rows = std::clamp(rows, 0, kGridRows);
+  columns = std::clamp(columns, 0, kGridColumns);
   std::uint32_t last = 0;
   for (int c = 0; c < columns; ++c) {
     for (int r = 0; r < rows; ++r) {

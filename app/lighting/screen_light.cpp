@@ -10,10 +10,10 @@ ScreenLight::~ScreenLight() {
   }
 }
 
-bool ScreenLight::Start(const lighting::KeyMatrix& matrix) {
-  if (matrix.UsedRows() < 1 || matrix.UsedColumns() < 1) return false;
-  m_rows = matrix.UsedRows();
-  m_columns = matrix.UsedColumns();
+bool ScreenLight::Start(const KeyboardLayout& layout) {
+  if (lighting::UsedRows(layout) < 1 || lighting::UsedColumns(layout) < 1) return false;
+  m_rows = lighting::UsedRows(layout);
+  m_columns = lighting::UsedColumns(layout);
   if (!m_thread.joinable()) {
     m_thread = std::jthread([this](std::stop_token stop) { SampleLoop(stop); });
   }
@@ -37,10 +37,9 @@ bool ScreenLight::SampleOnce(ScreenCapture& capture) {
   return true;
 }
 
-void ScreenLight::ColourKeys(const lighting::KeyMatrix& matrix,
-                             lighting::StreamKeyColours& out) const {
+void ScreenLight::ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const {
   std::lock_guard lock(m_grid_lock);
-  lighting::ColourKeysFromGrid(m_grid, matrix, out);
+  lighting::ColourKeysFromGrid(m_grid, layout, out);
 }
 
 lighting::ScreenGrid ScreenLight::Grid() const {

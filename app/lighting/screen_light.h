@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "lighting/key_matrix.h"
+#include "keys/keyboard_layout.h"
 #include "lighting/screen_cells.h"
 #include "lighting/stream_colours.h"
 #include "platform/screen_capture.h"
@@ -32,7 +32,7 @@ class ScreenLight {
 
   // Part of loading the music layer: takes the matrix size and starts the
   // thread the first time. An empty matrix starts nothing (returns false).
-  bool Start(const lighting::KeyMatrix& matrix);
+  bool Start(const KeyboardLayout& layout);
 
   void SetActive(bool active);
   bool IsActive() const { return m_active; }
@@ -43,7 +43,7 @@ class ScreenLight {
   bool SampleOnce(ScreenCapture& capture);
 
   // Stream step: the key at matrix row i, column j takes grid entry (i, j).
-  void ColourKeys(const lighting::KeyMatrix& matrix, lighting::StreamKeyColours& out) const;
+  void ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const;
   lighting::ScreenGrid Grid() const;
 
  private:

@@ -7,19 +7,26 @@ namespace lighting {
 namespace {
 
 template <typename ColourAt>
-void ColourKeys(const KeyMatrix& matrix, StreamKeyColours& out, ColourAt colour_at) {
+void ColourKeys(const KeyboardLayout& layout, StreamKeyColours& out, ColourAt colour_at) {
   out.Clear();
-  const int rows = matrix.UsedRows();
-  const int columns = matrix.UsedColumns();
+  const int rows = UsedRows(layout);
+  const int columns = UsedColumns(layout);
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < columns; ++j) {
-      const BYTE key = matrix.codes[i][j];
-      if (key != kNoKey) out.Add(key, colour_at(i, j, rows, columns));
+      const BYTE key = layout.grid[i][j];
+      if (key != kNoGridKey) out.Add(key, colour_at(i, j, rows, columns));
     }
   }
 }
 
 }  // namespace
+
+int UsedRows(const KeyboardLayout& layout) {
+  return std::clamp(layout.row_count, 0, kGridRows);
+}
+int UsedColumns(const KeyboardLayout& layout) {
+  return std::clamp(layout.col_count, 0, kGridColumns);
+}
 
 int SampleColumn(int column, int columns) {
   return column * (255 / columns);
@@ -35,15 +42,16 @@ bool StreamKeyColours::HasVisibleColour() const {
                      [](const KeyColour& k) { return k.colour >= 2; });
 }
 
-void ColourKeysFromPicture(const MusicPicture& picture, const KeyMatrix& matrix,
+void ColourKeysFromPicture(const MusicPicture& picture, const KeyboardLayout& layout,
                            StreamKeyColours& out) {
-  ColourKeys(matrix, out, [&picture](int i, int j, int rows, int columns) {
+  ColourKeys(layout, out, [&picture](int i, int j, int rows, int columns) {
     return picture.At(SampleColumn(j, columns), SampleRow(i, rows));
   });
 }
 
-void ColourKeysFromGrid(const ScreenGrid& grid, const KeyMatrix& matrix, StreamKeyColours& out) {
-  ColourKeys(matrix, out, [&grid](int i, int j, int, int) { return grid[GridIndex(i, j)]; });
+void ColourKeysFromGrid(const ScreenGrid& grid, const KeyboardLayout& layout,
+                        StreamKeyColours& out) {
+  ColourKeys(layout, out, [&grid](int i, int j, int, int) { return grid[GridIndex(i, j)]; });
 }
 
 }  // namespace lighting

@@ -1,15 +1,19 @@
 // The stream step's key colours: which picture point or screen cell each key of
-// the matrix takes, and whether the frame is worth sending.
+// the layout's key matrix takes, and whether the frame is worth sending.
 #pragma once
 
 #include <array>
 #include <span>
 
 #include "QorUI/types.h"
-#include "lighting/key_matrix.h"
+#include "keys/keyboard_layout.h"
 #include "lighting/music_picture.h"
 
 namespace lighting {
+
+// The layout's row and column counts, limited to the grid cells that exist.
+int UsedRows(const KeyboardLayout& layout);
+int UsedColumns(const KeyboardLayout& layout);
 
 // Picture column of matrix column j: j * (255 div C).
 int SampleColumn(int column, int columns);
@@ -17,7 +21,7 @@ int SampleColumn(int column, int columns);
 int SampleRow(int row, int rows);
 
 struct KeyColour {
-  BYTE key = kNoKey;
+  BYTE key = kNoGridKey;
   COLORREF colour = 0;
   bool operator==(const KeyColour&) const = default;
 };
@@ -32,18 +36,19 @@ class StreamKeyColours {
   bool HasVisibleColour() const;
 
  private:
-  std::array<KeyColour, kMatrixRows * kMatrixColumns> m_keys{};
+  std::array<KeyColour, kGridRows * kGridColumns> m_keys{};
   std::size_t m_count = 0;
 };
 
 // Screen colours stored by column, 8 rows per column: (row r, column c) at c * 8 + r.
-using ScreenGrid = std::array<COLORREF, kMatrixRows * kMatrixColumns>;
+using ScreenGrid = std::array<COLORREF, kGridRows * kGridColumns>;
 constexpr int GridIndex(int row, int column) {
-  return column * kMatrixRows + row;
+  return column * kGridRows + row;
 }
 
-void ColourKeysFromPicture(const MusicPicture& picture, const KeyMatrix& matrix,
+void ColourKeysFromPicture(const MusicPicture& picture, const KeyboardLayout& layout,
                            StreamKeyColours& out);
-void ColourKeysFromGrid(const ScreenGrid& grid, const KeyMatrix& matrix, StreamKeyColours& out);
+void ColourKeysFromGrid(const ScreenGrid& grid, const KeyboardLayout& layout,
+                        StreamKeyColours& out);
 
 }  // namespace lighting

@@ -46,6 +46,14 @@ void Visualizer::OnDefaultDeviceChanged() {
   OpenCapture(0);
 }
 
+void Visualizer::ApplyMusicLayer(const MusicLayerRow& layer) {
+  OpenCapture(layer.deviceindex);
+  SetGain(layer.fore_amplitude);
+  SetBackMode(layer.backmode);
+  SetBackBrightness(layer.backb_right);
+  SetForeMode(layer.foremode);
+}
+
 void Visualizer::SetMusicActive(bool active) {
   {
     std::lock_guard lock(m_wake_lock);
@@ -89,10 +97,9 @@ void Visualizer::RenderFrame() {
   m_hue = hue + kHueSpeed;
 }
 
-void Visualizer::ColourKeys(const lighting::KeyMatrix& matrix,
-                            lighting::StreamKeyColours& out) const {
+void Visualizer::ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const {
   std::lock_guard lock(m_published_lock);
-  lighting::ColourKeysFromPicture(m_output[m_published], matrix, out);
+  lighting::ColourKeysFromPicture(m_output[m_published], layout, out);
 }
 
 void Visualizer::CopyPublished(lighting::MusicPicture& out) const {

@@ -10,12 +10,13 @@
 #include <string_view>
 #include <thread>
 
-#include "lighting/key_matrix.h"
+#include "keys/keyboard_layout.h"
 #include "lighting/music_patterns.h"
 #include "lighting/music_picture.h"
 #include "lighting/music_spectrum.h"
 #include "lighting/stream_colours.h"
 #include "platform/audio_loopback.h"
+#include "store/store_rows.h"
 
 class Visualizer {
  public:
@@ -43,6 +44,12 @@ class Visualizer {
   void SetMusicActive(bool active);
   bool IsMusicActive() const { return m_music_active; }
 
+  // The bar pattern of a new music layer: the hue circle on per-key RGB models.
+  static int DefaultForeMode(bool rgb_keyboard) { return rgb_keyboard ? 17 : 1; }
+
+  // Hands a loaded music layer to the renderer and reopens its capture source.
+  void ApplyMusicLayer(const MusicLayerRow& layer);
+
   // Layer values; safe from any thread, taken up by the next frame.
   void SetGain(int gain) { m_gain = gain; }
   void SetForeMode(int pattern) { m_foremode = pattern; }
@@ -53,7 +60,7 @@ class Visualizer {
   void RenderFrame();
 
   // Stream step: colours the matrix keys from the published picture.
-  void ColourKeys(const lighting::KeyMatrix& matrix, lighting::StreamKeyColours& out) const;
+  void ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const;
   void CopyPublished(lighting::MusicPicture& out) const;
 
   float Hue() const { return m_hue.load(); }

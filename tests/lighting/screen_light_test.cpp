@@ -123,13 +123,13 @@ TEST(ScreenGrid, PositionsBeyondTheCellsRepeatTheLastColourRead) {
   EXPECT_EQ(first[0], RGB(0, 0, 0x77));
 }
 
-KeyMatrix Matrix(int rows, int columns) {
-  KeyMatrix m;
-  m.rows = rows;
-  m.columns = columns;
-  for (int i = 0; i < rows && i < kMatrixRows; ++i) {
-    for (int j = 0; j < columns && j < kMatrixColumns; ++j)
-      m.codes[i][j] = static_cast<BYTE>(i * 32 + j);
+KeyboardLayout Matrix(int rows, int columns) {
+  KeyboardLayout m;
+  m.row_count = rows;
+  m.col_count = columns;
+  for (int i = 0; i < rows && i < kGridRows; ++i) {
+    for (int j = 0; j < columns && j < kGridColumns; ++j)
+      m.grid[i][j] = static_cast<BYTE>(i * 32 + j);
   }
   return m;
 }

@@ -32,14 +32,14 @@ TEST(StreamColours, SamplingPositionsFollowTheMatrixSize) {
   EXPECT_EQ(SampleColumn(20, 21), 240);
 }
 
-KeyMatrix SixByTwentyOne() {
-  KeyMatrix matrix;
-  matrix.rows = 6;
-  matrix.columns = 21;
+KeyboardLayout SixByTwentyOne() {
+  KeyboardLayout matrix;
+  matrix.row_count = 6;
+  matrix.col_count = 21;
   for (int i = 0; i < 6; ++i) {
-    for (int j = 0; j < 21; ++j) matrix.codes[i][j] = static_cast<BYTE>(i * 21 + j);
+    for (int j = 0; j < 21; ++j) matrix.grid[i][j] = static_cast<BYTE>(i * 21 + j);
   }
-  matrix.codes[2][5] = kNoKey;
+  matrix.grid[2][5] = kNoGridKey;
   return matrix;
 }
 
@@ -59,8 +59,8 @@ TEST(StreamColours, KeysTakeThePicturePointUnderThem) {
 
 TEST(StreamColours, KeysTakeTheirGridEntryByColumn) {
   ScreenGrid grid{};
-  for (int c = 0; c < kMatrixColumns; ++c) {
-    for (int r = 0; r < kMatrixRows; ++r) grid[c * 8 + r] = RGB(r, c, 1);
+  for (int c = 0; c < kGridColumns; ++c) {
+    for (int r = 0; r < kGridRows; ++r) grid[c * 8 + r] = RGB(r, c, 1);
   }
   StreamKeyColours out;
   ColourKeysFromGrid(grid, SixByTwentyOne(), out);
@@ -69,15 +69,15 @@ TEST(StreamColours, KeysTakeTheirGridEntryByColumn) {
 }
 
 TEST(StreamColours, MatrixBeyondItsCellsIsCutToTheGrid) {
-  KeyMatrix matrix;
-  matrix.rows = 40;
-  matrix.columns = 300;
-  matrix.codes[7][31] = 9;
+  KeyboardLayout matrix;
+  matrix.row_count = 40;
+  matrix.col_count = 300;
+  matrix.grid[7][31] = 9;
   StreamKeyColours out;
   ColourKeysFromGrid(ScreenGrid{}, matrix, out);
   ASSERT_EQ(out.View().size(), 1u);
   EXPECT_EQ(out.View()[0].key, 9);
-  matrix.rows = 0;
+  matrix.row_count = 0;
   ColourKeysFromGrid(ScreenGrid{}, matrix, out);
   EXPECT_TRUE(out.View().empty());
 }

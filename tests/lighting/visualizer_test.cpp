@@ -12,15 +12,14 @@
 namespace {
 
 using lighting::KeyColour;
-using lighting::KeyMatrix;
 using lighting::StreamKeyColours;
 
 // One row of 32 columns: column j samples picture column j * 7.
-KeyMatrix OneRow() {
-  KeyMatrix matrix;
-  matrix.rows = 1;
-  matrix.columns = 32;
-  for (int j = 0; j < 32; ++j) matrix.codes[0][j] = static_cast<BYTE>(j);
+KeyboardLayout OneRow() {
+  KeyboardLayout matrix;
+  matrix.row_count = 1;
+  matrix.col_count = 32;
+  for (int j = 0; j < 32; ++j) matrix.grid[0][j] = static_cast<BYTE>(j);
   return matrix;
 }
 
@@ -37,10 +36,13 @@ struct MusicPath {
 TEST(Visualizer, ToneColoursTheKeysOverItsBandsWithTheBars) {
   MusicPath path;
   Visualizer& v = *path.visualizer;
-  v.SetGain(300);
-  v.SetForeMode(1);         // white bars
-  v.SetBackMode(2);         // over red
-  v.SetBackBrightness(50);  // at half brightness
+  MusicLayerRow layer;
+  layer.fore_amplitude = 300;
+  layer.foremode = 1;      // white bars
+  layer.backmode = 2;      // over red
+  layer.backb_right = 50;  // at half brightness
+  v.ApplyMusicLayer(layer);
+  EXPECT_EQ(path.fake->Reopens(), 1);
   SinePackets sine(3000.0, 0.5);
   for (int frame = 0; frame < 3; ++frame) {
     path.fake->Push(sine.Next());

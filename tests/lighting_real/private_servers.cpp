@@ -44,6 +44,7 @@ std::optional<ChildProcess> ChildProcess::Spawn(const std::vector<std::string>& 
   if (null_fd >= 0) {
     posix_spawn_file_actions_adddup2(&actions, null_fd, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, null_fd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, null_fd, STDERR_FILENO);
   }
   if (fd3 >= 0) posix_spawn_file_actions_adddup2(&actions, fd3, 3);
   pid_t pid = -1;

@@ -80,10 +80,10 @@ TEST_F(PulseCapture, ToneOnTheDefaultOutputLightsItsBandsAndKeys) {
   // The onset and the server's resampling spread a little energy; far bands stay dark.
   for (int k = 0; k < 64; ++k) EXPECT_LT(bands[k], 0.1f) << "band " << k;
 
-  lighting::KeyMatrix matrix;
-  matrix.rows = 1;
-  matrix.columns = 32;
-  for (int j = 0; j < 32; ++j) matrix.codes[0][j] = static_cast<BYTE>(4 + j);
+  KeyboardLayout matrix;
+  matrix.row_count = 1;
+  matrix.col_count = 32;
+  for (int j = 0; j < 32; ++j) matrix.grid[0][j] = static_cast<BYTE>(4 + j);
   lighting::StreamKeyColours keys;
   v.ColourKeys(matrix, keys);
   EXPECT_EQ(keys.View()[18].colour, RGB(254, 254, 254));  // picture column 126

@@ -71,9 +71,9 @@ TEST_P(X11Capture, BlocksOnTheScreenGiveTheirGrid) {
   EXPECT_EQ(screen->At(5, 5) & 0xFFFFFF, 0x0000FFu);  // block (0, 0): pure blue
 
   ScreenLight light(nullptr);
-  lighting::KeyMatrix matrix;
-  matrix.rows = 6;
-  matrix.columns = 18;
+  KeyboardLayout matrix;
+  matrix.row_count = 6;
+  matrix.col_count = 18;
   ASSERT_TRUE(light.Start(matrix));
   ASSERT_TRUE(light.SampleOnce(*capture));
   const lighting::ScreenGrid grid = light.Grid();
