@@ -1,5 +1,5 @@
-// Area-average downscaling of 0x00RRGGBB pixels: every output pixel is the
-// exact mean of the source region it covers, fractional edges weighted.
+// Area-average downscaling of 0x00RRGGBB pixels: every output pixel is the mean
+// of the source region it covers.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +10,8 @@
 
 namespace lighting {
 
-// Keeps its weight tables between calls, so a screen of unchanged size costs
-// no allocation.
+// Keeps its tables between calls, so a screen of unchanged size costs no
+// allocation.
 class AreaReducer {
  public:
   AreaReducer(int width, int height);
@@ -23,15 +23,22 @@ class AreaReducer {
   void Reduce(const ScreenPixels& source, std::span<std::uint32_t> out);
 
  private:
-  // Source pixels [first, first + weights.size()) with their overlap weights.
+  // The source pixels one output pixel covers along one axis, in units where a
+  // source pixel is `target` long: the first and last may be cut (weights
+  // `head` and `tail`), those between count whole (weight `full`).
   struct Span {
     int first = 0;
-    std::vector<std::uint32_t> weights;
+    int count = 0;
+    std::uint32_t head = 0;
+    std::uint32_t tail = 0;
   };
 
   static std::vector<Span> Spans(int source_size, int target_size);
   void Prepare(int source_width, int source_height);
-  void AddRow(const ScreenPixels& source, int y, std::uint64_t weight);
+  // Exact, cut edges weighted.
+  void ReduceExactly(const ScreenPixels& source, std::span<std::uint32_t> out);
+  void AddRow(const std::uint32_t* row, std::uint32_t* planes, std::uint32_t weight) const;
+  void AddWholeRow(const std::uint32_t* row);
 
   int m_width;
   int m_height;
@@ -39,7 +46,11 @@ class AreaReducer {
   int m_source_height = 0;
   std::vector<Span> m_columns;
   std::vector<Span> m_rows;
-  std::vector<std::uint64_t> m_line;  // three channel sums per output column
+  // Per source column and channel: sums of whole rows, and of weighted cut rows.
+  std::vector<std::uint32_t> m_whole;
+  std::vector<std::uint32_t> m_cut;
+  std::vector<std::uint64_t> m_column_sums;
+  std::vector<std::uint32_t> m_blocks;  // a large screen reduced by whole blocks first
 };
 
 }  // namespace lighting

@@ -79,19 +79,42 @@ std::vector<std::uint32_t> BlockScreen(int width, int height) {
 }
 
 TEST(ScreenReduction, EachCellAveragesItsScreenRegion) {
-  const auto screen = BlockScreen(1920, 1080);
-  ScreenReduction reduction;
-  const ScreenCells& cells = reduction.Reduce(ScreenPixels{screen.data(), 1920, 1080, 1920});
-  for (int r = 0; r < kCellRows; ++r) {
-    for (int c = 0; c < kCellColumns; ++c) {
-      SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
-      const std::uint32_t p = cells[r * kCellColumns + c];
-      // Block edges fall inside the 480 x 270 pixels, so neighbours bleed in a little.
-      EXPECT_NEAR(static_cast<int>(p >> 16), c * 14, 2);
-      EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), r * 40, 3);
-      EXPECT_EQ(p & 0xFF, 200u);
+  // Whole 4 x 4 blocks; blocks of 5.33 (reduced by 5 first); blocks of 2.85 x 2.84; a small screen.
+  const std::pair<int, int> sizes[] = {{1920, 1080}, {2560, 1440}, {1366, 768}, {320, 200}};
+  for (const auto& [width, height] : sizes) {
+    SCOPED_TRACE(testing::Message() << width << "x" << height);
+    const auto screen = BlockScreen(width, height);
+    ScreenReduction reduction;
+    const ScreenCells& cells = reduction.Reduce(ScreenPixels{screen.data(), width, height, width});
+    for (int r = 0; r < kCellRows; ++r) {
+      for (int c = 0; c < kCellColumns; ++c) {
+        SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
+        const std::uint32_t p = cells[r * kCellColumns + c];
+        // Block edges fall inside reduced pixels, so neighbours bleed in a little.
+        EXPECT_NEAR(static_cast<int>(p >> 16), c * 14, 2);
+        EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), r * 40, 3);
+        EXPECT_EQ(p & 0xFF, 200u);
+      }
     }
   }
+}
+
+TEST(AreaReducer, LargeScreensReducedByWholeBlocksFirstKeepTheirEdges) {
+  AreaReducer reducer(480, 270);
+  std::vector<std::uint32_t> out(480 * 270);
+  // Red left half, blue right half: the boundary falls on a block edge either way.
+  std::vector<std::uint32_t> halves(1000 * 600);
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 1000; ++x) halves[y * 1000 + x] = x < 500 ? 0xFF0000 : 0x0000FF;
+  }
+  reducer.Reduce(ScreenPixels{halves.data(), 1000, 600, 1000}, out);
+  EXPECT_EQ(out[100 * 480 + 239], 0xFF0000u);
+  EXPECT_EQ(out[100 * 480 + 240], 0x0000FFu);
+  // A size that does not split into whole blocks leaves out at most a block's edge.
+  const std::vector<std::uint32_t> flat(1001 * 601, 0x336699);
+  reducer.Reduce(ScreenPixels{flat.data(), 1001, 601, 1001}, out);
+  EXPECT_EQ(out.front(), 0x336699u);
+  EXPECT_EQ(out.back(), 0x336699u);
 }
 
 TEST(ScreenGrid, PositionsBeyondTheCellsRepeatTheLastColourRead) {
