@@ -92,10 +92,10 @@ void BM_StreamStepColours(benchmark::State& state) {
   Visualizer v(nullptr);
   v.RenderFrame();
   const KeyboardLayout layout = FullSizeLayout();
-  lighting::StreamKeyColours colours;
+  std::vector<KeyColour> colours;
   for (auto _ : state) {
     v.ColourKeys(layout, colours);
-    benchmark::DoNotOptimize(colours.HasVisibleColour());
+    benchmark::DoNotOptimize(lighting::HasVisibleColour(colours));
   }
 }
 BENCHMARK(BM_StreamStepColours)->Unit(benchmark::kMicrosecond);
@@ -148,7 +148,7 @@ void BM_MusicPathCpu(benchmark::State& state) {
     });
     std::this_thread::sleep_for(1s);
     const KeyboardLayout layout = FullSizeLayout();
-    lighting::StreamKeyColours colours;
+    std::vector<KeyColour> colours;
     const double cpu0 = ProcessCpuSeconds();
     const auto t0 = Clock::now();
     auto next = t0;
@@ -159,7 +159,7 @@ void BM_MusicPathCpu(benchmark::State& state) {
     }
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
     state.counters["cpu_percent"] = 100.0 * (ProcessCpuSeconds() - cpu0) / wall;
-    state.counters["lit_keys"] = colours.HasVisibleColour() ? 1 : 0;
+    state.counters["lit_keys"] = lighting::HasVisibleColour(colours) ? 1 : 0;
     player_thread.join();
   }
 }
@@ -205,12 +205,12 @@ void BM_AudioToKeyLatency(benchmark::State& state) {
     layout.row_count = 1;
     layout.col_count = 32;
     layout.grid[0][18] = 40;  // samples picture column 126 of row 33
-    lighting::StreamKeyColours colours;
+    std::vector<KeyColour> colours;
     const auto give_up = Clock::now() + 6s;
     while (Clock::now() < give_up) {
       v.ColourKeys(layout, colours);
       const Clock::time_point started = tone_start;
-      if (started != Clock::time_point{} && colours.HasVisibleColour()) {
+      if (started != Clock::time_point{} && lighting::HasVisibleColour(colours)) {
         latencies.push_back(
             std::chrono::duration<double, std::milli>(Clock::now() - started).count());
         break;

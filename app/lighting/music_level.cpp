@@ -1,5 +1,4 @@
-// The family 2 level: one sample of the newest audio per period, scaled by the
-// sensitivity on the way to the keyboard.
+// The family 2 level: one sample of the newest audio per period.
 #include "lighting/music_level.h"
 
 #include <algorithm>
@@ -11,12 +10,6 @@ namespace lighting {
 int MusicLevel(std::span<const std::int16_t> samples, std::size_t count) {
   if (count < 10 || count - 10 >= samples.size()) return 0;
   return std::abs(static_cast<int>(samples[count - 10])) >> 8;
-}
-
-BYTE ScaledMusicLevel(int level, double sensitivity) {
-  const double scaled = static_cast<double>(level) * sensitivity;
-  if (!(scaled > 0.0)) return 0;
-  return static_cast<BYTE>(std::min(255.0, scaled));
 }
 
 }  // namespace lighting

@@ -17,12 +17,9 @@
 
 namespace lighting {
 
-// |samples[count - 10]| >> 8 (0..128) for a block of `count` frames of
-// interleaved samples; 0 for an empty block or one of fewer than 10.
+// |samples[count - 10]| >> 8 (0..128), the audio level MusicLevelByte scales, for a block of
+// `count` frames of interleaved samples; 0 for an empty block or one of fewer than 10.
 int MusicLevel(std::span<const std::int16_t> samples, std::size_t count);
-
-// The level byte sent to the keyboard: min(255, trunc(level * sensitivity)).
-BYTE ScaledMusicLevel(int level, double sensitivity);
 
 }  // namespace lighting
 

@@ -37,7 +37,7 @@ bool ScreenLight::SampleOnce(ScreenCapture& capture) {
   return true;
 }
 
-void ScreenLight::ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const {
+void ScreenLight::ColourKeys(const KeyboardLayout& layout, std::vector<KeyColour>& out) const {
   std::lock_guard lock(m_grid_lock);
   lighting::ColourKeysFromGrid(m_grid, layout, out);
 }

@@ -43,7 +43,7 @@ class ScreenLight {
   bool SampleOnce(ScreenCapture& capture);
 
   // Stream step: the key at matrix row i, column j takes grid entry (i, j).
-  void ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const;
+  void ColourKeys(const KeyboardLayout& layout, std::vector<KeyColour>& out) const;
   lighting::ScreenGrid Grid() const;
 
  private:

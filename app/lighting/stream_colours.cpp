@@ -7,14 +7,14 @@ namespace lighting {
 namespace {
 
 template <typename ColourAt>
-void ColourKeys(const KeyboardLayout& layout, StreamKeyColours& out, ColourAt colour_at) {
-  out.Clear();
+void ColourKeys(const KeyboardLayout& layout, std::vector<KeyColour>& out, ColourAt colour_at) {
+  out.clear();
   const int rows = UsedRows(layout);
   const int columns = UsedColumns(layout);
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < columns; ++j) {
       const BYTE key = layout.grid[i][j];
-      if (key != kNoGridKey) out.Add(key, colour_at(i, j, rows, columns));
+      if (key != kNoGridKey) out.push_back({key, colour_at(i, j, rows, columns)});
     }
   }
 }
@@ -37,20 +37,19 @@ int SampleRow(int row, int rows) {
   return static_cast<int>(row * step + 2 + step * 0.5);
 }
 
-bool StreamKeyColours::HasVisibleColour() const {
-  return std::any_of(m_keys.begin(), m_keys.begin() + m_count,
-                     [](const KeyColour& k) { return k.colour >= 2; });
+bool HasVisibleColour(const std::vector<KeyColour>& keys) {
+  return std::any_of(keys.begin(), keys.end(), [](const KeyColour& k) { return k.rgb >= 2; });
 }
 
 void ColourKeysFromPicture(const MusicPicture& picture, const KeyboardLayout& layout,
-                           StreamKeyColours& out) {
+                           std::vector<KeyColour>& out) {
   ColourKeys(layout, out, [&picture](int i, int j, int rows, int columns) {
     return picture.At(SampleColumn(j, columns), SampleRow(i, rows));
   });
 }
 
 void ColourKeysFromGrid(const ScreenGrid& grid, const KeyboardLayout& layout,
-                        StreamKeyColours& out) {
+                        std::vector<KeyColour>& out) {
   ColourKeys(layout, out, [&grid](int i, int j, int, int) { return grid[GridIndex(i, j)]; });
 }
 

@@ -97,7 +97,7 @@ void Visualizer::RenderFrame() {
   m_hue = hue + kHueSpeed;
 }
 
-void Visualizer::ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const {
+void Visualizer::ColourKeys(const KeyboardLayout& layout, std::vector<KeyColour>& out) const {
   std::lock_guard lock(m_published_lock);
   lighting::ColourKeysFromPicture(m_output[m_published], layout, out);
 }

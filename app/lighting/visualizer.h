@@ -60,7 +60,7 @@ class Visualizer {
   void RenderFrame();
 
   // Stream step: colours the matrix keys from the published picture.
-  void ColourKeys(const KeyboardLayout& layout, lighting::StreamKeyColours& out) const;
+  void ColourKeys(const KeyboardLayout& layout, std::vector<KeyColour>& out) const;
   void CopyPublished(lighting::MusicPicture& out) const;
 
   float Hue() const { return m_hue.load(); }

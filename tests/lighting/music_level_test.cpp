@@ -1,4 +1,4 @@
-// Family 2 music level: the sample rule, the sensitivity cap, one level per period.
+// Family 2 music level: the sample rule and one level per period.
 #include "lighting/music_level.h"
 
 #include <gtest/gtest.h>
@@ -26,22 +26,6 @@ TEST(MusicLevel, TakesTheTenthSampleFromTheEndAsAByte) {
   EXPECT_EQ(MusicLevel(short_block, 9), 0);
   EXPECT_EQ(MusicLevel({}, 0), 0);
   EXPECT_EQ(MusicLevel(short_block, 40), 0);  // a count beyond the block reads nothing
-}
-
-TEST(MusicLevel, SensitivityScalesAndCapsTheByte) {
-  struct Case {
-    int level;
-    double sensitivity;
-    int sent;
-  };
-  const Case cases[] = {
-      {100, 100 / 50.0, 200}, {128, 100 / 50.0, 255}, {64, 1.0, 64}, {7, 0.5, 3},
-      {128, 0.0, 0},          {128, 200 / 50.0, 255}, {50, -1.0, 0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ScaledMusicLevel(c.level, c.sensitivity), c.sent)
-        << c.level << " x " << c.sensitivity;
-  }
 }
 
 std::vector<std::int16_t> Packet(std::int16_t at_rule) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "key_and_colour.h"
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -185,10 +187,10 @@ TEST(ScreenLight, SamplesOnlyWhileActiveAndKeepsTheGridOnAFailedCapture) {
   fake.load()->Show(std::vector<std::uint32_t>(64 * 36, 0x123456), 64, 36);
   const COLORREF shown = RGB(0x12, 0x34, 0x56);
   ASSERT_TRUE(WaitFor([&] { return light.Grid()[GridIndex(5, 20)] == shown; }));
-  StreamKeyColours colours;
+  std::vector<KeyColour> colours;
   light.ColourKeys(Matrix(6, 21), colours);
-  ASSERT_EQ(colours.View().size(), 6u * 21u);
-  EXPECT_EQ(colours.View()[5 * 21 + 17], (KeyColour{5 * 32 + 17, shown}));
+  ASSERT_EQ(colours.size(), 6u * 21u);
+  EXPECT_EQ(KeyAndColour(colours[5 * 21 + 17]), KeyAndColour(5 * 32 + 17, shown));
 
   fake.load()->Fail();
   const int before = fake.load()->Captures();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "key_and_colour.h"
+
 #include <vector>
 
 namespace lighting {
@@ -48,13 +50,13 @@ TEST(StreamColours, KeysTakeThePicturePointUnderThem) {
   for (int r = 0; r < kPictureHeight; ++r) {
     for (int c = 0; c < kPictureWidth; ++c) picture.At(c, r) = RGB(c, r, 7);
   }
-  StreamKeyColours out;
+  std::vector<KeyColour> out;
   ColourKeysFromPicture(picture, SixByTwentyOne(), out);
-  ASSERT_EQ(out.View().size(), 6u * 21u - 1u);  // the empty cell has no key
-  EXPECT_EQ(out.View()[0], (KeyColour{0, RGB(0, 7, 7)}));
-  EXPECT_EQ(out.View()[20], (KeyColour{20, RGB(240, 7, 7)}));
-  EXPECT_EQ(out.View().back(), (KeyColour{125, RGB(240, 57, 7)}));
-  for (const KeyColour& k : out.View()) EXPECT_NE(k.key, 2 * 21 + 5);
+  ASSERT_EQ(out.size(), 6u * 21u - 1u);  // the empty cell has no key
+  EXPECT_EQ(KeyAndColour(out[0]), KeyAndColour(0, RGB(0, 7, 7)));
+  EXPECT_EQ(KeyAndColour(out[20]), KeyAndColour(20, RGB(240, 7, 7)));
+  EXPECT_EQ(KeyAndColour(out.back()), KeyAndColour(125, RGB(240, 57, 7)));
+  for (const KeyColour& k : out) EXPECT_NE(k.key_code, 2 * 21 + 5);
 }
 
 TEST(StreamColours, KeysTakeTheirGridEntryByColumn) {
@@ -62,10 +64,10 @@ TEST(StreamColours, KeysTakeTheirGridEntryByColumn) {
   for (int c = 0; c < kGridColumns; ++c) {
     for (int r = 0; r < kGridRows; ++r) grid[c * 8 + r] = RGB(r, c, 1);
   }
-  StreamKeyColours out;
+  std::vector<KeyColour> out;
   ColourKeysFromGrid(grid, SixByTwentyOne(), out);
-  EXPECT_EQ(out.View()[21 + 3], (KeyColour{24, RGB(1, 3, 1)}));
-  EXPECT_EQ(out.View().back(), (KeyColour{125, RGB(5, 20, 1)}));
+  EXPECT_EQ(KeyAndColour(out[21 + 3]), KeyAndColour(24, RGB(1, 3, 1)));
+  EXPECT_EQ(KeyAndColour(out.back()), KeyAndColour(125, RGB(5, 20, 1)));
 }
 
 TEST(StreamColours, MatrixBeyondItsCellsIsCutToTheGrid) {
@@ -73,13 +75,13 @@ TEST(StreamColours, MatrixBeyondItsCellsIsCutToTheGrid) {
   matrix.row_count = 40;
   matrix.col_count = 300;
   matrix.grid[7][31] = 9;
-  StreamKeyColours out;
+  std::vector<KeyColour> out;
   ColourKeysFromGrid(ScreenGrid{}, matrix, out);
-  ASSERT_EQ(out.View().size(), 1u);
-  EXPECT_EQ(out.View()[0].key, 9);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].key_code, 9);
   matrix.row_count = 0;
   ColourKeysFromGrid(ScreenGrid{}, matrix, out);
-  EXPECT_TRUE(out.View().empty());
+  EXPECT_TRUE(out.empty());
 }
 
 TEST(StreamColours, FrameIsSentOnlyWhenSomeColourIsTwoOrMore) {
@@ -95,9 +97,9 @@ TEST(StreamColours, FrameIsSentOnlyWhenSomeColourIsTwoOrMore) {
       {{RGB(0, 0, 1)}, true},
   };
   for (const Case& c : cases) {
-    StreamKeyColours out;
-    for (COLORREF colour : c.colours) out.Add(4, colour);
-    EXPECT_EQ(out.HasVisibleColour(), c.send) << c.colours.size();
+    std::vector<KeyColour> out;
+    for (COLORREF colour : c.colours) out.push_back({4, colour});
+    EXPECT_EQ(HasVisibleColour(out), c.send) << c.colours.size();
   }
 }
 

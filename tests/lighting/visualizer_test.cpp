@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "key_and_colour.h"
+
 #include <chrono>
 #include <thread>
 
@@ -10,9 +12,6 @@
 #include "sine_packets.h"
 
 namespace {
-
-using lighting::KeyColour;
-using lighting::StreamKeyColours;
 
 // One row of 32 columns: column j samples picture column j * 7.
 KeyboardLayout OneRow() {
@@ -51,17 +50,17 @@ TEST(Visualizer, ToneColoursTheKeysOverItsBandsWithTheBars) {
   }
   EXPECT_EQ(path.fake->Waiting(), 0u);
 
-  StreamKeyColours colours;
+  std::vector<KeyColour> colours;
   v.ColourKeys(OneRow(), colours);
-  ASSERT_EQ(colours.View().size(), 32u);
+  ASSERT_EQ(colours.size(), 32u);
   // The single row samples picture row 33, lit when the band passes 31/64.
   const COLORREF bar = RGB(254, 254, 254);
   const COLORREF background = RGB(126, 0, 0);
-  EXPECT_EQ(colours.View()[18], (KeyColour{18, bar}));  // picture column 126
-  EXPECT_EQ(colours.View()[19], (KeyColour{19, bar}));  // 133
-  EXPECT_EQ(colours.View()[0].colour, background);
-  EXPECT_EQ(colours.View()[31].colour, background);
-  EXPECT_TRUE(colours.HasVisibleColour());
+  EXPECT_EQ(KeyAndColour(colours[18]), KeyAndColour(18, bar));  // picture column 126
+  EXPECT_EQ(KeyAndColour(colours[19]), KeyAndColour(19, bar));  // 133
+  EXPECT_EQ(colours[0].rgb, background);
+  EXPECT_EQ(colours[31].rgb, background);
+  EXPECT_TRUE(lighting::HasVisibleColour(colours));
 }
 
 TEST(Visualizer, SilenceLowersTheBarsUntilOnlyTheBackgroundShows) {
@@ -73,9 +72,9 @@ TEST(Visualizer, SilenceLowersTheBarsUntilOnlyTheBackgroundShows) {
   path.fake->Push(sine.Next());
   path.fake->Push(sine.Next());
   v.RenderFrame();
-  StreamKeyColours colours;
+  std::vector<KeyColour> colours;
   v.ColourKeys(OneRow(), colours);
-  EXPECT_TRUE(colours.HasVisibleColour());
+  EXPECT_TRUE(lighting::HasVisibleColour(colours));
   // Silent packets flush the ring within a frame; from then on the bars fall at
   // least by the decay each frame (smoothing only flattens the peak further).
   const std::vector<float> silence(AudioLoopback<float>::kPacketValues, 0.0f);
@@ -90,7 +89,7 @@ TEST(Visualizer, SilenceLowersTheBarsUntilOnlyTheBackgroundShows) {
   }
   for (int frame = 0; frame < 20; ++frame) v.RenderFrame();
   v.ColourKeys(OneRow(), colours);
-  EXPECT_FALSE(colours.HasVisibleColour());
+  EXPECT_FALSE(lighting::HasVisibleColour(colours));
 }
 
 TEST(Visualizer, HueAdvancesEveryFrameAndWrapsAtAFullTurn) {

@@ -84,10 +84,10 @@ TEST_F(PulseCapture, ToneOnTheDefaultOutputLightsItsBandsAndKeys) {
   matrix.row_count = 1;
   matrix.col_count = 32;
   for (int j = 0; j < 32; ++j) matrix.grid[0][j] = static_cast<BYTE>(4 + j);
-  lighting::StreamKeyColours keys;
+  std::vector<KeyColour> keys;
   v.ColourKeys(matrix, keys);
-  EXPECT_EQ(keys.View()[18].colour, RGB(254, 254, 254));  // picture column 126
-  EXPECT_EQ(keys.View()[2].colour, 0u);                   // picture column 14
+  EXPECT_EQ(keys[18].rgb, RGB(254, 254, 254));  // picture column 126
+  EXPECT_EQ(keys[2].rgb, 0u);                   // picture column 14
 }
 
 TEST_F(PulseCapture, LevelPathReadsSixteenBitSamples) {
