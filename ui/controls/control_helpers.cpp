@@ -4,7 +4,6 @@
 #include "QorUI/manager.h"
 #include "QorUI/paint_manager.h"
 #include "QorUI/render.h"
-#include "QorUI/window.h"
 
 namespace controls {
 
@@ -31,9 +30,7 @@ std::unique_ptr<Image> LoadSkinImage(const std::string& name) {
 
 std::unique_ptr<TextEntry> CreateTextEntry(const MControl& control) {
   PaintManager* pm = control.GetManager();
-  MWindow* window = pm ? pm->GetWindow() : nullptr;
-  NativeWindow* native = window ? window->GetNative() : nullptr;
-  return native ? native->CreateTextEntry() : nullptr;
+  return pm ? pm->CreateTextEntry() : nullptr;
 }
 
 InlineEditor::InlineEditor(std::function<void(bool)> on_close) : m_on_close(std::move(on_close)) {}

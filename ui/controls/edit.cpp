@@ -155,6 +155,7 @@ void MEdit::ShowEdit() {
   m_entry->Show(true);
   m_entry->SelectAll();
   m_entry->Focus();
+  m_editing = true;
   UpdateControl(0);
   SendMessageW(kNotifyEditBegan);
   SendMessageW(kNotifyPressed);
@@ -163,7 +164,8 @@ void MEdit::ShowEdit() {
 void MEdit::HideEdit() {
   if (!IsEditing()) return;
   const std::string text = Filtered(m_entry->GetText());
-  // Hidden first: hiding takes the focus away, which calls here again.
+  // Closed first: hiding takes the focus away, which calls here again.
+  m_editing = false;
   m_entry->Show(false);
   if (text != m_title) m_title = text;
   UpdateControl(1);

@@ -44,7 +44,7 @@ class MEdit : public MControlFont {
   void ShowEdit();
   // Takes the entry's text, hides the entry and reports 29; nothing when closed.
   void HideEdit();
-  bool IsEditing() const { return m_entry && m_entry->IsVisible(); }
+  bool IsEditing() const { return m_editing; }
   // The entry rectangle in window coordinates.
   CRect GetTextArea() const;
 
@@ -70,6 +70,7 @@ class MEdit : public MControlFont {
 
   std::unique_ptr<TextEntry> m_entry;
   bool m_applying = false;  // our own SetText on the entry, not the user's typing
+  bool m_editing = false;
   std::string m_text_at_open;
   char32_t m_password = 0;
   CRect m_text_rect;
