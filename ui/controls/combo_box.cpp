@@ -168,14 +168,7 @@ void MComboBox::SetControlVisible(int visible) {
 }
 
 int MComboBox::OnControlMouseMove(UINT, CPoint pt) {
-  if (!m_enabled) return 0;
-  const int inside = m_rect.PtInRect(pt) ? 1 : 0;
-  if (inside != m_hover) {
-    m_hover = inside;
-    if (m_manager) m_manager->SetControlCursor(inside ? CursorKind::kHand : CursorKind::kArrow);
-    UpdateControl(0);
-  }
-  return inside;
+  return m_enabled ? controls::TrackHover(*this, m_hover, pt) : 0;
 }
 
 int MComboBox::OnControlLButtonDown(UINT, CPoint pt) {

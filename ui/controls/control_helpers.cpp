@@ -7,6 +7,16 @@
 
 namespace controls {
 
+int TrackHover(MControl& control, int& hover, CPoint pt) {
+  const int inside = control.GetRect().PtInRect(pt) ? 1 : 0;
+  if (inside == hover) return inside;
+  hover = inside;
+  if (PaintManager* pm = control.GetManager())
+    pm->SetControlCursor(inside ? CursorKind::kHand : CursorKind::kArrow);
+  control.UpdateControl(0);
+  return inside;
+}
+
 std::vector<MControl*> SiblingsOf(const MControl& control) {
   std::vector<MControl*> out;
   auto collect = [&](const MControl::ControlList& list) {

@@ -47,6 +47,11 @@ void DrawCached(MControl& control, Canvas& dc, Render&& render) {
   DrawStateFrames(control, dc, 1, 0, [&](Canvas& mem, int) { render(mem); });
 }
 
+// Hover of a control that is one target: `hover` follows whether the point
+// is inside, with the hand cursor over it, and a change repaints from the
+// cached frames. Returns the new value.
+int TrackHover(MControl& control, int& hover, CPoint pt);
+
 // Every control beside `control` under the same owner (a container's
 // children, or the top-level controls of the window), both layers.
 std::vector<MControl*> SiblingsOf(const MControl& control);

@@ -25,13 +25,17 @@ MEdit::~MEdit() {
 void MEdit::SetEditText(const std::string& text) {
   const std::string value = Filtered(text);
   if (IsEditing()) {
-    m_applying = true;
-    m_entry->SetText(value);
-    m_applying = false;
+    SetEntryText(value);
   }
   if (value == m_title) return;
   m_title = value;
   UpdateControl(1);
+}
+
+void MEdit::SetEntryText(const std::string& text) {
+  m_applying = true;
+  m_entry->SetText(text);
+  m_applying = false;
 }
 
 void MEdit::SetPassWordChar(char32_t ch) {
@@ -149,9 +153,7 @@ void MEdit::ShowEdit() {
   if (!m_entry) return;
   ApplyEntryStyle();
   m_text_at_open = m_title;
-  m_applying = true;
-  m_entry->SetText(m_title);
-  m_applying = false;
+  SetEntryText(m_title);
   m_entry->Show(true);
   m_entry->SelectAll();
   m_entry->Focus();
@@ -174,9 +176,7 @@ void MEdit::HideEdit() {
 
 void MEdit::Cancel() {
   if (!IsEditing()) return;
-  m_applying = true;
-  m_entry->SetText(m_text_at_open);
-  m_applying = false;
+  SetEntryText(m_text_at_open);
   HideEdit();
 }
 
@@ -185,9 +185,7 @@ void MEdit::OnEntryChanged() {
   const std::string typed = m_entry->GetText();
   const std::string value = Filtered(typed);
   if (value != typed) {
-    m_applying = true;
-    m_entry->SetText(value);
-    m_applying = false;
+    SetEntryText(value);
   }
   if (value == m_title) return;
   m_title = value;

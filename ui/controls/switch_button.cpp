@@ -27,14 +27,7 @@ void CSwitchButton::SetCheck(int on) {
 }
 
 int CSwitchButton::OnControlMouseMove(UINT, CPoint pt) {
-  if (!m_enabled) return 0;
-  const int inside = m_rect.PtInRect(pt) ? 1 : 0;
-  if (inside != m_hover) {
-    m_hover = inside;
-    if (m_manager) m_manager->SetControlCursor(inside ? CursorKind::kHand : CursorKind::kArrow);
-    UpdateControl(0);
-  }
-  return inside;
+  return m_enabled ? controls::TrackHover(*this, m_hover, pt) : 0;
 }
 
 int CSwitchButton::OnControlLButtonDown(UINT, CPoint pt) {

@@ -65,6 +65,8 @@ class MEdit : public MControlFont {
   std::string Shown() const;
   void EnsureEntry();
   void ApplyEntryStyle();
+  // Our own text in the entry: not reported as typing.
+  void SetEntryText(const std::string& text);
   void OnEntryChanged();
   void Cancel();
 
