@@ -91,8 +91,11 @@ int Run() {
 
   // 9. The main loop, with the socket of later starts and the signals that
   // must not leave the process without its exit sequence.
+  // The signals are taken over first: once the socket exists, a later
+  // start may already count on this instance answering.
   std::unique_ptr<EventLoop> loop = CreateMainEventLoop();
   ExitSequence exit_sequence;
+  loop->OnTerminationSignal([&exit_sequence] { exit_sequence.Run(); });
   std::unique_ptr<InstanceServer> server =
       runtime_dir.empty() ? nullptr : InstanceServer::Listen(SocketPath(runtime_dir));
   exit_sequence.AddStep([&server] { server.reset(); });
@@ -101,7 +104,6 @@ int Run() {
       if (auto command = server->AcceptCommand()) HandleInstanceCommand(*command, exit_sequence);
     });
   }
-  loop->OnTerminationSignal([&exit_sequence] { exit_sequence.Run(); });
   loop->Run();
 
   // 10. The loop ended without the exit sequence.
