@@ -104,7 +104,8 @@ void KeyboardFirmware::HandleFamily1Output(const std::uint8_t* r, bool aux) {
       }
       if (offset == 0) block.clear();
       if (block.size() < offset + length) block.resize(offset + length, 0);
-      std::memcpy(block.data() + offset, r + 6, std::min<std::size_t>(length, 59));
+      // An empty block has no storage yet; memcpy must not see its null pointer.
+      if (length > 0) std::memcpy(block.data() + offset, r + 6, std::min<std::size_t>(length, 59));
       return;
     }
     default:
