@@ -40,7 +40,7 @@ class Visualizer {
   // The default output changed: capture the new one.
   void OnDefaultDeviceChanged();
 
-  // Setting the flag ends an idle pause at once.
+  // The capture runs only while the flag is set; setting it ends an idle pause at once.
   void SetMusicActive(bool active);
   bool IsMusicActive() const { return m_music_active; }
 
@@ -74,6 +74,7 @@ class Visualizer {
   std::unique_ptr<AudioLoopback<float>> m_capture;
 
   std::atomic<bool> m_music_active{false};
+  std::atomic<bool> m_resumed{false};
   std::atomic<int> m_gain{static_cast<int>(kStartGain)};
   std::atomic<int> m_foremode{1};
   std::atomic<int> m_backmode{0};

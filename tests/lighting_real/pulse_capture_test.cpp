@@ -68,7 +68,10 @@ std::unique_ptr<AudioLoopback<float>> MakeLoopback(AudioLoopback<float>*& raw) {
 
 // The spectrum path on the real back end, gain as a loaded music layer sets it.
 struct MusicCapture {
-  MusicCapture() { visualizer.SetGain(300); }
+  MusicCapture() {
+    visualizer.SetGain(300);
+    visualizer.SetMusicActive(true);
+  }
   bool Capturing(bool state = true) {
     return WaitFor([&] { return capture->IsCapturing() == state; }, std::chrono::seconds(5));
   }
@@ -76,7 +79,7 @@ struct MusicCapture {
   Visualizer visualizer{MakeLoopback(capture)};
 };
 
-TEST_F(PulseCapture, ToneOnTheDefaultOutputLightsItsBandsAndKeys) {
+TEST_F(PulseCapture, ToneOnTheDefaultOutputLightsItsBandsAndKeysWhileMusicIsShown) {
   MusicCapture music;
   Visualizer& v = music.visualizer;
   v.SetForeMode(1);
@@ -87,8 +90,16 @@ TEST_F(PulseCapture, ToneOnTheDefaultOutputLightsItsBandsAndKeys) {
   for (int frame = 0; frame < 10; ++frame) v.RenderFrame();
   EXPECT_EQ(v.Spectrum().DisplayBands()[128], 0.0f);
 
+  // Paused (another light mode shown), the tone does not come through.
+  v.SetMusicActive(false);
   auto tone = s_pulse->PlaySine(3000.0, 3.0);
   ASSERT_TRUE(tone);
+  for (int frame = 0; frame < 20; ++frame) {
+    v.RenderFrame();
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  }
+  EXPECT_EQ(v.Spectrum().DisplayBands()[128], 0.0f);
+  v.SetMusicActive(true);
   ASSERT_TRUE(ToneReachesTheBands(v));
   const auto& bands = v.Spectrum().DisplayBands();
   // The onset and the server's resampling spread a little energy; far bands stay dark.
