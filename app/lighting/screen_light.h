@@ -38,8 +38,8 @@ class ScreenLight {
   bool IsActive() const { return m_active; }
   bool IsRunning() const { return m_thread.joinable(); }
 
-  // One sample through `capture`; false (grid unchanged) when the screen could
-  // not be read.
+  // One sample through `capture`, on the sampling thread (or, in a test, with
+  // no thread started); false (grid unchanged) when the screen could not be read.
   bool SampleOnce(ScreenCapture& capture);
 
   // Stream step: the key at matrix row i, column j takes grid entry (i, j).

@@ -45,10 +45,6 @@ void Visualizer::OpenCapture(int source) {
   if (m_capture) m_capture->Reopen();
 }
 
-void Visualizer::OnDefaultDeviceChanged() {
-  OpenCapture(0);
-}
-
 void Visualizer::ApplyMusicLayer(const MusicLayerRow& layer) {
   OpenCapture(layer.deviceindex);
   SetGain(layer.fore_amplitude);

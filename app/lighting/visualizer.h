@@ -35,10 +35,9 @@ class Visualizer {
   // Start music: default parameters, cleared bands, capture source 0, and the
   // render thread (started once; later calls only reset the analysis).
   void StartMusic();
-  // A source past the end of the list is source 0.
+  // A source past the end of the list is source 0. A change of the default
+  // output needs no call: the capture follows it by itself.
   void OpenCapture(int source);
-  // The default output changed: capture the new one.
-  void OnDefaultDeviceChanged();
 
   // The capture runs only while the flag is set; setting it ends an idle pause at once.
   void SetMusicActive(bool active);
