@@ -17,9 +17,9 @@
 
 class ScreenLight {
  public:
-  // Sampling is paced rather than back to back: 25 samples a second follow the
+  // Sampling is paced rather than back to back: 20 samples a second follow the
   // screen closely enough for lighting and keep the capture cheap.
-  static constexpr std::chrono::milliseconds kSamplePeriod{40};
+  static constexpr std::chrono::milliseconds kSamplePeriod{50};
   static constexpr std::chrono::milliseconds kIdlePause{1000};
 
   // The capture is made on the sampling thread (X connections stay on one thread).
