@@ -36,7 +36,9 @@ const char* SQLiteStatement::ColumnText(int column) const {
 
 int SQLiteStatement::Finalize() {
   if (m_handle == nullptr) return SQLITE_OK;
+  // SQLite releases the statement whatever it returns (a non-zero code only repeats the error of
+  // the last step), so the handle must never be finalised twice.
   const int rc = sqlite3_finalize(m_handle);
-  if (rc == SQLITE_OK) m_handle = nullptr;
+  m_handle = nullptr;
   return rc;
 }

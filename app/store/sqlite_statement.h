@@ -32,7 +32,7 @@ class SQLiteStatement final {
   // Owned by the statement, valid until the next Step or Finalize; null for an SQL NULL.
   const char* ColumnText(int column) const;
 
-  // Releases the compiled statement; a failure keeps it.
+  // Releases the compiled statement; the code is that of a failed last step, else 0.
   int Finalize();
 
  private:

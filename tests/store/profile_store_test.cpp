@@ -298,8 +298,7 @@ TEST_F(ProfileStoreTest, MacroRecordsComeBackInIndexOrderAndDelaysAreNoActions) 
 }
 
 TEST_F(ProfileStoreTest, ReplacingTheColourSetLeavesExactlyTheNewSet) {
-  std::vector<KeyLightRow> set;
-  for (int key = 1; key <= 110; ++key) set.push_back({0, 1, 128, key, 0x0000FF00});
+  std::vector<KeyLightRow> set = ColourSet(0x0000FF00);
   ASSERT_EQ(store.AddKeyLights(set), 110);
   ASSERT_EQ(store.AddKeyLights({{0, 1, 129, 1, 5}}), 1);
   for (KeyLightRow& row : set) row.key_rgb = 0x00FF0000;

@@ -20,6 +20,15 @@ int CountRows(SQLiteDB& db, const char* table) {
   return statement.ColumnInt(0);
 }
 
+// A connection on a new file in a scratch folder.
+class SQLiteScratch : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(db.Open(dir.File("a.db").c_str(), SQLiteDB::kOpenCreate)); }
+
+  ScratchFolder dir;
+  SQLiteDB db;
+};
+
 TEST(SQLiteDB, OpensOnlyExistingFilesUnlessAskedToCreate) {
   ScratchFolder dir;
   const std::string path = dir.File("a.db");
@@ -86,10 +95,7 @@ TEST(SQLiteDB, ClosedConnectionAndUnpreparedStatementAreMisuse) {
   EXPECT_EQ(statement.Step(), kMisuse);
 }
 
-TEST(SQLiteStatement, PreparingAgainReleasesTheOldStatementAndRunsOnlyTheNew) {
-  ScratchFolder dir;
-  SQLiteDB db;
-  ASSERT_TRUE(db.Open(dir.File("a.db").c_str(), SQLiteDB::kOpenCreate));
+TEST_F(SQLiteScratch, StatementPreparedAgainReleasesTheOldOneAndRunsOnlyTheNew) {
   ASSERT_EQ(db.Execute("CREATE TABLE t(n INTEGER, s TEXT)"), 0);
 
   SQLiteStatement statement;
@@ -110,10 +116,18 @@ TEST(SQLiteStatement, PreparingAgainReleasesTheOldStatementAndRunsOnlyTheNew) {
   EXPECT_EQ(statement.Step(), SQLiteStatement::kDone);
 }
 
-TEST(SQLiteAutoTransaction, CommitsOnRequestAndRollsBackOtherwise) {
-  ScratchFolder dir;
-  SQLiteDB db;
-  ASSERT_TRUE(db.Open(dir.File("a.db").c_str(), SQLiteDB::kOpenCreate));
+TEST_F(SQLiteScratch, StatementIsReleasedOnceEvenWhenItsLastStepFailed) {
+  ASSERT_EQ(db.Execute("CREATE TABLE t(v INTEGER UNIQUE); INSERT INTO t VALUES (1)"), 0);
+  SQLiteStatement statement;
+  ASSERT_EQ(db.Prepare(statement, "INSERT INTO t VALUES (1)"), 0);
+  EXPECT_NE(statement.Step(), SQLiteStatement::kDone);
+  EXPECT_NE(statement.Finalize(), 0);
+  EXPECT_FALSE(statement.IsPrepared());
+  EXPECT_EQ(statement.Finalize(), 0);
+  EXPECT_TRUE(db.Close());  // no statement is left open on the connection
+}
+
+TEST_F(SQLiteScratch, TransactionCommitsOnRequestAndRollsBackOtherwise) {
   ASSERT_EQ(db.Execute("CREATE TABLE t(v INTEGER)"), 0);
   {
     SQLiteAutoTransaction transaction(&db);
@@ -151,10 +165,7 @@ TEST(SQLiteAutoTransaction, DoesNothingWithoutAConnection) {
   EXPECT_FALSE(on_null.Commit());
 }
 
-TEST(SQLiteAutoTransaction, NestedBracketNeverCommitsTheOuterBatch) {
-  ScratchFolder dir;
-  SQLiteDB db;
-  ASSERT_TRUE(db.Open(dir.File("a.db").c_str(), SQLiteDB::kOpenCreate));
+TEST_F(SQLiteScratch, NestedTransactionNeverCommitsTheOuterBatch) {
   ASSERT_EQ(db.Execute("CREATE TABLE t(v INTEGER)"), 0);
   SQLiteAutoTransaction outer(&db);
   ASSERT_EQ(db.Execute("INSERT INTO t VALUES (1)"), 0);

@@ -1,5 +1,5 @@
-// Shared helpers of the store tests: a scratch folder removed afterwards, and reading values
-// straight from a database file through a connection of the test's own.
+// Shared helpers of the store tests: a scratch folder removed afterwards, reading values straight
+// from a database file through a connection of the test's own, and a full custom colour set.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "store/profile_store.h"
 #include "store/sqlite_db.h"
 #include "store/sqlite_statement.h"
+#include "store/store_rows.h"
 
 class ScratchFolder {
  public:
@@ -54,4 +56,19 @@ inline std::vector<std::string> QueryColumn(const std::string& db_path, const st
 inline std::string QueryOne(const std::string& db_path, const std::string& sql) {
   const std::vector<std::string> values = QueryColumn(db_path, sql);
   return values.empty() ? std::string("<no row>") : values.front();
+}
+
+// The custom colour set of a 110-key keyboard, every key in one colour.
+inline std::vector<KeyLightRow> ColourSet(int colour, int keys = 110) {
+  std::vector<KeyLightRow> set;
+  for (int key = 1; key <= keys; ++key) set.push_back({0, 1, 128, key, colour});
+  return set;
+}
+
+// Three profiles, the first of them active, as a new database gets them.
+inline bool AddDefaultProfiles(ProfileStore& store) {
+  for (const char* name : {"P 1", "P 2", "P 3"}) {
+    if (store.AddProfile({0, name, "", 0, 0}) == 0) return false;
+  }
+  return store.SetActiveProfile(1);
 }
