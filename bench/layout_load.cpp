@@ -41,3 +41,4 @@ void BM_KeyCodeFromVirtualKey(benchmark::State& state) {
 BENCHMARK(BM_KeyCodeFromVirtualKey);
 
 }  // namespace
+BENCHMARK_MAIN();

@@ -10,6 +10,7 @@
 #include "keys/layout_file.h"
 #include "shell/keyboard_model.h"
 
+class KeyboardPicture;
 class LayoutView;
 class ProfileStore;
 

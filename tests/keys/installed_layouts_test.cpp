@@ -27,6 +27,10 @@ constexpr int kEveryParameter = 0x0001 | 0x0002 | 0x0004 | 0x0008 | 0x0010 | 0x0
 constexpr int kFamily1Parameters =
     0x0001 | 0x0002 | 0x0004 | 0x0010 | 0x0020 | 0x0100 | 0x0200 | 0x0400;
 
+void PrintTo(const InstalledLayout& layout, std::ostream* os) {
+  *os << layout.file;
+}
+
 constexpr InstalledLayout kLayouts[] = {
     {"tervane_k201.xml", 104, 21, kEveryParameter},
     {"tervane_k101.xml", 87, 17, kFamily1Parameters},

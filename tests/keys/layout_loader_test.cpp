@@ -104,6 +104,8 @@ TEST_F(LayoutLoaderTest, FillsTheModelDataAndThePicturesOfTheEnabledPages) {
   EXPECT_EQ(m_layout.key_index_map, (std::map<int, int>{{0x04, 20}, {0x05, 11}, {0x2C, 30}}));
   EXPECT_EQ(m_layout.light_map, (std::map<int, int>{{0x04, 7}, {0x05, 4}, {0x2C, 8}}));
   EXPECT_FALSE(m_layout.KeyIndexOf(0xAF).has_value());
+  EXPECT_FALSE(m_layout.LedPositionOf(0xAF).has_value());
+  EXPECT_EQ(m_layout.LedPositionOf(0x05), 4);
   EXPECT_EQ(m_layout.KeyAt(1, 11), 0x04);
   EXPECT_EQ(m_layout.KeyAt(1, 5), 0x05);
   EXPECT_EQ(m_layout.KeyAt(0, 0), 0x04);
@@ -162,6 +164,7 @@ TEST_F(LayoutLoaderTest, ASecondLoadReplacesEverythingTheFirstLeft) {
   EXPECT_EQ(m_layout.light_map, (std::map<int, int>{{0x29, 0}}));
   EXPECT_EQ(m_layout.KeyAt(1, 11), kNoGridKey);
   EXPECT_EQ(m_layout.KeyAt(0, 0), 0x29);
+  EXPECT_EQ(m_layout.LedPositionOf(0x04), std::nullopt);
   for (const RecordingPicture* p : {&m_view.key_page, &m_view.light_page, &m_view.settings_page}) {
     ASSERT_EQ(p->keys.size(), 1u);
     EXPECT_EQ(p->keys[0].name, "Esc");
@@ -217,6 +220,8 @@ TEST_F(LayoutLoaderTest, WithoutMenuThePreviousPageFlagsDecideThePictures) {
   EXPECT_TRUE(m_view.key_page.keys.empty());
   EXPECT_EQ(m_view.key_page.clears, 0);
   EXPECT_TRUE(m_view.settings_page.keys.empty());
+  // A layout without any light index puts every key at position 0.
+  EXPECT_EQ(m_layout.LedPositionOf(0x04), 0);
 }
 
 TEST_F(LayoutLoaderTest, ABrokenOrMissingFileChangesNothingButTheDatabase) {
