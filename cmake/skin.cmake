@@ -29,6 +29,8 @@ execute_process(
   ERROR_VARIABLE skin_plan_error)
 if(NOT skin_plan_result EQUAL 0)
   message(FATAL_ERROR "The skin cannot be planned: ${skin_plan_error}")
+elseif(skin_plan_error)
+  message(WARNING "${skin_plan_error}")
 endif()
 include(${SKIN_RULES})
 

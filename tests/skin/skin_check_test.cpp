@@ -182,3 +182,26 @@ TEST(SkinCheck, FontIsLiberationSansWithItsLicence) {
 TEST(SkinCheck, SkinSourcesStayOutOfTheProgramFolder) {
   EXPECT_FALSE(fs::exists(fs::path(TERVANE_BIN_DIR) / "skins-src"));
 }
+
+TEST(SkinCheck, ProgramIconComesInTheSizesDesktopsAndTraysAsk) {
+  const int sizes[] = {16, 24, 32, 48, 64, 128, 256};
+  std::set<int> in_ico;
+  const std::string ico = ReadFile(kSkinDir / "Tervane.ico");
+  ASSERT_GE(ico.size(), 6u);
+  const int count = static_cast<unsigned char>(ico[4]) | static_cast<unsigned char>(ico[5]) << 8;
+  for (int i = 0; i < count && 6 + 16 * i < static_cast<int>(ico.size()); ++i) {
+    const int width = static_cast<unsigned char>(ico[6 + 16 * i]);
+    in_ico.insert(width == 0 ? 256 : width);
+  }
+  for (int size : sizes) {
+    SCOPED_TRACE(size);
+    EXPECT_TRUE(in_ico.contains(size)) << "Tervane.ico has no " << size << " px image";
+    const std::string dir = std::to_string(size) + "x" + std::to_string(size);
+    const fs::path png =
+        fs::path(TERVANE_BIN_DIR) / "desktop/icons/hicolor" / dir / "apps/tervane.png";
+    const ImageFile image = LoadImageFile(png.string());
+    EXPECT_TRUE(image.loaded) << png << ": " << image.error;
+    EXPECT_EQ(image.width, size);
+    EXPECT_EQ(image.height, size);
+  }
+}

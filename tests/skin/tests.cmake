@@ -1,7 +1,6 @@
 # Further checks of the skin beyond test_skin: the contact sheet is written,
 # keyboard pictures are drawn from a layout (and a broken one is refused with
 # a message naming the key), and the desktop files pass their validators.
-add_dependencies(test_skin skin)
 
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
 find_program(APPSTREAMCLI appstreamcli REQUIRED)

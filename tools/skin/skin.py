@@ -81,12 +81,16 @@ def _image_plan(entry, manifest, source_dir):
 
 
 def _keyboard_plans(layout_dir, style):
+    """One picture per readable layout file. A layout that cannot be drawn is
+    reported and skipped, so the rest of the skin still builds; the skin check
+    then names its missing picture."""
     plans = []
     for layout in sorted(Path(layout_dir).glob("*.xml")) if layout_dir else []:
         try:
             image, width, height, _ = read_layout(layout)
         except LayoutError as error:
-            raise PlanError(str(error)) from error
+            print(f"skin: no keyboard picture: {error}", file=sys.stderr)
+            continue
         out = f"{THEME_DIR}/{KEYBOARD_DIR}/{image}"
         entry = {"recipe": "keyboard", "size": [width, height], "frames": 1}
         spec = {"out": out, "entry": entry, "layout": str(layout.resolve()), "keyboard": style}
@@ -150,22 +154,32 @@ def _rsvg(rsvg, width, height, target, svg_text=None, source=None):
 
 def render(args):
     spec = json.loads(Path(args.stamp).read_text(encoding="utf-8"))
+    out = Path(args.out)
+    out.parent.mkdir(parents=True, exist_ok=True)
+    # Drawn beside the target and moved into place, so a failed render never
+    # leaves a half-written image that a later build would take as done.
+    partial = out.with_name(out.name + ".part")
+    try:
+        _draw(spec, partial, args.rsvg, args.convert)
+        os.replace(partial, out)
+    finally:
+        partial.unlink(missing_ok=True)
+
+
+def _draw(spec, partial, rsvg, convert):
     entry = spec["entry"]
     recipe = entry["recipe"]
     theme = Theme(spec)
-    out = Path(args.out)
-    out.parent.mkdir(parents=True, exist_ok=True)
-    partial = out.with_name(out.name + ".part")
     frames = entry.get("frames", 1)
     if recipe in SVG_RECIPES:
         width, height = entry["size"]
-        _rsvg(args.rsvg, width * frames, height, partial, svg_text=SVG_RECIPES[recipe](entry, theme))
+        _rsvg(rsvg, width * frames, height, partial, svg_text=SVG_RECIPES[recipe](entry, theme))
     elif recipe == "svg":
         width, height = entry["size"]
-        _rsvg(args.rsvg, width * frames, height, partial, source=spec["source"])
+        _rsvg(rsvg, width * frames, height, partial, source=spec["source"])
     elif recipe == "keyboard":
         width, height = entry["size"]
-        _rsvg(args.rsvg, width, height, partial, svg_text=keyboard_svg(spec["layout"], spec["keyboard"]))
+        _rsvg(rsvg, width, height, partial, svg_text=keyboard_svg(spec["layout"], spec["keyboard"]))
     elif recipe == "wheel":
         partial.write_bytes(raster.wheel_png(entry["size"][0], entry["radius"]))
     elif recipe == "spinner":
@@ -174,20 +188,17 @@ def render(args):
             names = []
             for i, svg_text in enumerate(recipes.spinner_frames(entry, theme)):
                 names.append(str(Path(tmp) / f"{i:03}.png"))
-                _rsvg(args.rsvg, width, height, names[-1], svg_text=svg_text)
-            subprocess.run(
-                [args.convert, "-delay", str(GIF_DELAY_CS), "-loop", "0", *names, f"gif:{partial}"], check=True
-            )
+                _rsvg(rsvg, width, height, names[-1], svg_text=svg_text)
+            subprocess.run([convert, "-delay", str(GIF_DELAY_CS), "-loop", "0", *names, f"gif:{partial}"], check=True)
     elif recipe == "ico":
         with tempfile.TemporaryDirectory() as tmp:
             names = []
             for size in entry["sizes"]:
                 names.append(str(Path(tmp) / f"{size}.png"))
-                _rsvg(args.rsvg, size, size, names[-1], source=spec["source"])
-            subprocess.run([args.convert, *names, f"ico:{partial}"], check=True)
+                _rsvg(rsvg, size, size, names[-1], source=spec["source"])
+            subprocess.run([convert, *names, f"ico:{partial}"], check=True)
     else:
         raise PlanError(f"{spec['out']}: unknown recipe {recipe!r}")
-    os.replace(partial, out)
 
 
 def sheet(args):
@@ -212,32 +223,25 @@ def keyboard(args):
     _rsvg(args.rsvg, width, height, args.out, svg_text=keyboard_svg(args.layout, style))
 
 
+# Each command with its options; a trailing "?" marks an optional one.
+COMMANDS = {
+    "plan": (plan, ["manifest", "layouts?", "stamps", "rules"]),
+    "render": (render, ["stamp", "out", "rsvg", "convert"]),
+    "sheet": (sheet, ["stamps", "bin-dir", "out", "rsvg"]),
+    "keyboard": (keyboard, ["manifest", "layout", "out", "rsvg"]),
+}
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     sub = parser.add_subparsers(dest="command", required=True)
-    p = sub.add_parser("plan")
-    p.add_argument("--manifest", required=True)
-    p.add_argument("--layouts")
-    p.add_argument("--stamps", required=True)
-    p.add_argument("--rules", required=True)
-    r = sub.add_parser("render")
-    r.add_argument("--stamp", required=True)
-    r.add_argument("--out", required=True)
-    r.add_argument("--rsvg", required=True)
-    r.add_argument("--convert", required=True)
-    s = sub.add_parser("sheet")
-    s.add_argument("--stamps", required=True)
-    s.add_argument("--bin-dir", required=True)
-    s.add_argument("--out", required=True)
-    s.add_argument("--rsvg", required=True)
-    k = sub.add_parser("keyboard")
-    k.add_argument("--manifest", required=True)
-    k.add_argument("--layout", required=True)
-    k.add_argument("--out", required=True)
-    k.add_argument("--rsvg", required=True)
+    for name, (_, options) in COMMANDS.items():
+        command = sub.add_parser(name)
+        for option in options:
+            command.add_argument(f"--{option.rstrip('?')}", required=not option.endswith("?"))
     args = parser.parse_args()
     try:
-        {"plan": plan, "render": render, "sheet": sheet, "keyboard": keyboard}[args.command](args)
+        COMMANDS[args.command][0](args)
     except (PlanError, OSError, subprocess.CalledProcessError, KeyError, ValueError) as error:
         print(f"skin: {error}", file=sys.stderr)
         return 1
