@@ -3,12 +3,15 @@
 // every light mode is named by a text both language files hold.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 
+#include "QorUI/text.h"
 #include "keys/key_codes.h"
 #include "keys/key_label.h"
 #include "keys/layout_file.h"
+#include "shell/language_text.h"
 
 namespace {
 
@@ -132,6 +135,21 @@ TEST_P(InstalledLayoutTest, EveryKeyIsCompleteUniqueAndInsideItsPicture) {
     for (std::size_t j = i + 1; j < m_file.keys.size(); ++j) {
       EXPECT_FALSE(Overlap(m_file.keys[i].rect, m_file.keys[j].rect))
           << m_file.keys[i].desc << " and " << m_file.keys[j].desc;
+    }
+  }
+}
+
+TEST_P(InstalledLayoutTest, EveryModeIsNamedByATextOfBothLanguages) {
+  for (const char* language : {"1033", "2052"}) {
+    const std::string path =
+        std::string(TERVANE_SOURCE_DIR) + "/install/language/" + language + ".lan";
+    // The language files are installed data of their own; this check runs
+    // whenever they are there.
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not installed";
+    for (const LightModeTemplate& m : m_file.light_modes) {
+      EXPECT_EQ(m.name, std::to_string(text::ParseDecimal(m.name))) << "not a text number";
+      EXPECT_FALSE(LoadTextFrom(path, kTextSection, m.name).empty())
+          << "text " << m.name << " missing from " << path;
     }
   }
 }
