@@ -1,4 +1,5 @@
 #include "interchange/interchange_commands.h"
+#include "interchange/profile_file.h"
 
 #include "interchange/profile_file.h"
 
