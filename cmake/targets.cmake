@@ -25,8 +25,11 @@ endif()
 # The installed data set is copied next to the executable on every build, so
 # the program finds config.xml, layouts, language files and skins in its folder.
 add_custom_target(data_set ALL
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/install ${TERVANE_BIN_DIR}
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/install -DDESTINATION=${TERVANE_BIN_DIR}
+          -P ${CMAKE_SOURCE_DIR}/cmake/copy_data_set.cmake
   COMMENT "Copying the installed data set")
+# The rendered skin, keyboard pictures, icons and font join the data set.
+include(cmake/skin.cmake)
 
 add_executable(tervane app/main.cpp)
 target_link_libraries(tervane PRIVATE tervane_core $<TARGET_NAME_IF_EXISTS:sim>)

@@ -4,6 +4,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 set(TERVANE_TEST_DATA_DIR ${CMAKE_SOURCE_DIR}/tests/data)
+include(${CMAKE_SOURCE_DIR}/cmake/vm.cmake)
 
 file(GLOB test_dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*)
 foreach(dir IN LISTS test_dirs)

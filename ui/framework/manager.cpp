@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "QorUI/host.h"
 #include "framework/text_engine.h"
 
 std::string Manager::m_dev_name = "Tervane";
@@ -100,4 +101,20 @@ void Manager::DeleteWnd(MWindow* window) {
 }
 const std::set<MWindow*>& Manager::GetWnds() {
   return m_windows;
+}
+
+int Manager::MessageLoop() {
+  Host* host = Host::Current();
+  if (!host) return 0;
+  host->RunLoop([] { return false; });
+  const int code = host->GetQuitCode();
+  host->ClearQuit();
+  return code;
+}
+
+int Manager::PreTranslateMessage(const MSG* msg) {
+  if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) || msg->wParam != VK_F4)
+    return 0;
+  Host* host = Host::Current();
+  return host && (host->GetModifiers() & MK_ALT) ? 1 : 0;
 }

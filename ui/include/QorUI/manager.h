@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "QorUI/messages.h"
 #include "QorUI/types.h"
 
 class MWindow;
@@ -47,6 +48,12 @@ class Manager {
   // registry, and start-up installs the private font.
   static void InitGdiplus();
   static void UnInitGdiplus();
+
+  // Runs the UI loop until PostQuitMessage and returns its code; Alt+F4 never
+  // reaches a window.
+  static int MessageLoop();
+  // 1 when the message is Alt+F4, which is swallowed.
+  static int PreTranslateMessage(const MSG* msg);
 
   static void AddWnd(MWindow* window);
   static void DeleteWnd(MWindow* window);

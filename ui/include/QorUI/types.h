@@ -20,22 +20,38 @@ using ARGB = std::uint32_t;
 constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) {
   return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+  return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+  return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+  return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
 constexpr ARGB MakeArgb(unsigned a, unsigned r, unsigned g, unsigned b) {
   return ((a & 0xFFu) << 24) | ((r & 0xFFu) << 16) | ((g & 0xFFu) << 8) | (b & 0xFFu);
 }
-constexpr BYTE ArgbAlpha(ARGB c) { return static_cast<BYTE>(c >> 24); }
-constexpr BYTE ArgbRed(ARGB c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
-constexpr BYTE ArgbGreen(ARGB c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE ArgbBlue(ARGB c) { return static_cast<BYTE>(c & 0xFF); }
+constexpr BYTE ArgbAlpha(ARGB c) {
+  return static_cast<BYTE>(c >> 24);
+}
+constexpr BYTE ArgbRed(ARGB c) {
+  return static_cast<BYTE>((c >> 16) & 0xFF);
+}
+constexpr BYTE ArgbGreen(ARGB c) {
+  return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE ArgbBlue(ARGB c) {
+  return static_cast<BYTE>(c & 0xFF);
+}
 
 constexpr ARGB ArgbFromColorref(COLORREF c, BYTE alpha = 0xFF) {
   return MakeArgb(alpha, GetRValue(c), GetGValue(c), GetBValue(c));
 }
-constexpr COLORREF ColorrefFromArgb(ARGB c) { return RGB(ArgbRed(c), ArgbGreen(c), ArgbBlue(c)); }
+constexpr COLORREF ColorrefFromArgb(ARGB c) {
+  return RGB(ArgbRed(c), ArgbGreen(c), ArgbBlue(c));
+}
 
 struct CPoint {
   int x = 0;
@@ -82,9 +98,19 @@ struct CRect {
 
   constexpr void SetRect(int l, int t, int r, int b) { *this = CRect(l, t, r, b); }
   constexpr void SetRectEmpty() { *this = CRect(); }
-  constexpr void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
+  constexpr void OffsetRect(int dx, int dy) {
+    left += dx;
+    right += dx;
+    top += dy;
+    bottom += dy;
+  }
   constexpr void OffsetRect(CPoint d) { OffsetRect(d.x, d.y); }
-  constexpr void InflateRect(int dx, int dy) { left -= dx; right += dx; top -= dy; bottom += dy; }
+  constexpr void InflateRect(int dx, int dy) {
+    left -= dx;
+    right += dx;
+    top -= dy;
+    bottom += dy;
+  }
   constexpr void DeflateRect(int dx, int dy) { InflateRect(-dx, -dy); }
   constexpr void NormalizeRect() {
     if (left > right) std::swap(left, right);
