@@ -238,16 +238,16 @@ class EvdevKeySource final : public KeyEventSource {
         node.frame.pop_back();
       }
       // A held key of the table acts once; what it was given repeats on the virtual device.
-      if (ev.value != kKeyRepeat) {
-        keys.push_back({usage, ev.value != kKeyUp});
+      if (ev.value != kKeyValueRepeat) {
+        keys.push_back({usage, ev.value != kKeyValueUp});
         node.frame_has_keys = true;
       }
       return;
     }
     // The virtual device repeats held keys itself; passing the keyboard's repeats on as well
     // would double them.
-    if (ev.value == kKeyRepeat) return;
-    node.forwarded_down.set(ev.code, ev.value != kKeyUp);
+    if (ev.value == kKeyValueRepeat) return;
+    node.forwarded_down.set(ev.code, ev.value != kKeyValueUp);
     node.frame.push_back(ev);
   }
 
@@ -266,7 +266,7 @@ class EvdevKeySource final : public KeyEventSource {
       std::vector<InputEvent> up;
       for (std::size_t code = 0; code < node.forwarded_down.size(); ++code) {
         if (node.forwarded_down.test(code)) {
-          up.push_back({EV_KEY, static_cast<std::uint16_t>(code), kKeyUp});
+          up.push_back({EV_KEY, static_cast<std::uint16_t>(code), kKeyValueUp});
         }
       }
       if (!up.empty()) {

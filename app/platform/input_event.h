@@ -17,6 +17,6 @@ inline constexpr std::uint16_t kEventSyn = 0x00;
 inline constexpr std::uint16_t kEventKey = 0x01;
 inline constexpr std::uint16_t kSynReport = 0;
 // A key event's value: released, pressed, or held down and repeating.
-inline constexpr std::int32_t kKeyUp = 0;
-inline constexpr std::int32_t kKeyDown = 1;
-inline constexpr std::int32_t kKeyRepeat = 2;
+inline constexpr std::int32_t kKeyValueUp = 0;
+inline constexpr std::int32_t kKeyValueDown = 1;
+inline constexpr std::int32_t kKeyValueRepeat = 2;

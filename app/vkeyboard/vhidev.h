@@ -11,10 +11,11 @@
 #include <span>
 
 #include "platform/input_event.h"
+#include "platform/key_event_source.h"
 #include "vkeyboard/vhidev_frame.h"
 #include "vkeyboard/virtual_hid_device.h"
 
-class VHidev {
+class VHidev final : public InputForwarder {
  public:
   // Makes a new virtual device; null when none can be made.
   using DeviceOpener = std::function<std::unique_ptr<VirtualHidDevice>()>;
@@ -49,7 +50,7 @@ class VHidev {
   // Sends the consumer usage of program function `code` when pressed and none when released.
   bool Consumer(int code, bool pressed);
   // Passes events of the grabbed keyboard through the same device, between two report writes.
-  bool Forward(std::span<const InputEvent> events);
+  bool Forward(std::span<const InputEvent> events) override;
 
  private:
   bool SendLocked(std::span<const std::uint8_t> data, std::uint8_t report_id);
