@@ -25,4 +25,6 @@ std::vector<VirtualAction> PlanMacroPass(const std::vector<MacroRecordRow>& reco
   return actions;
 }
 
-int MacroPasses(int play_times) { return std::clamp(play_times, 1, 255); }
+int MacroPasses(int play_times) {
+  return std::clamp(play_times, 1, 255);
+}

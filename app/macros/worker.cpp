@@ -4,7 +4,9 @@
 Worker::Worker(const JobTable& jobs, WorkerHost& host, MacroPlayer& player, Clock& clock)
     : m_jobs(jobs), m_host(host), m_player(player), m_clock(clock) {}
 
-Worker::~Worker() { Stop(); }
+Worker::~Worker() {
+  Stop();
+}
 
 void Worker::EnqueueJob(int code) {
   m_job_queue.Push(code);

@@ -11,9 +11,9 @@
 #include <unistd.h>
 
 #include <bitset>
-#include <ctime>
 #include <cerrno>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "platform/evdev_codes.h"

@@ -59,4 +59,6 @@ class MainContextClipboard final : public Clipboard {
 
 }  // namespace
 
-std::unique_ptr<Clipboard> MakeGtkClipboard() { return std::make_unique<MainContextClipboard>(); }
+std::unique_ptr<Clipboard> MakeGtkClipboard() {
+  return std::make_unique<MainContextClipboard>();
+}

@@ -41,7 +41,8 @@ std::vector<std::string> SelectKeyboardNodes(const std::vector<InputNodeInfo>& n
   std::vector<std::string> selected;
   for (const InputNodeInfo& n : nodes) {
     if (n.devnode.empty() || n.bustype == kBusBluetooth) continue;
-    if (n.input_vendor == kVirtualDeviceVendor && n.input_product == kVirtualDeviceProduct) continue;
+    if (n.input_vendor == kVirtualDeviceVendor && n.input_product == kVirtualDeviceProduct)
+      continue;
     const bool ours = n.has_usb_device ? Matches(n.usb_vendor, n.usb_product, keyboards)
                                        : Matches(n.input_vendor, n.input_product, keyboards);
     if (ours) selected.push_back(n.devnode);
@@ -68,8 +69,8 @@ std::vector<InputNodeInfo> ListInputEventNodes() {
     InputNodeInfo info;
     info.devnode = devnode;
     // Parents belong to the child device; they are not unreferenced separately.
-    if (udev_device* input = udev_device_get_parent_with_subsystem_devtype(event.get(), "input",
-                                                                           nullptr)) {
+    if (udev_device* input =
+            udev_device_get_parent_with_subsystem_devtype(event.get(), "input", nullptr)) {
       info.bustype = HexAttribute(input, "id/bustype");
       info.input_vendor = HexAttribute(input, "id/vendor");
       info.input_product = HexAttribute(input, "id/product");

@@ -13,7 +13,9 @@ constexpr const char* kElevate = "pkexec";
 
 DriverSetup::DriverSetup(VHidev& vhidev, KeyFilter& filter, ProcessRunner& runner,
                          std::string driver_folder)
-    : m_vhidev(vhidev), m_filter(filter), m_runner(runner),
+    : m_vhidev(vhidev),
+      m_filter(filter),
+      m_runner(runner),
       m_driver_folder(std::move(driver_folder)) {}
 
 std::string DriverSetup::DriverFolder(const std::string& program_folder) {

@@ -49,8 +49,7 @@ class DriverSetup {
   // virtual key is released, `handler` is registered with the key filter monitor and true is
   // returned. Otherwise the host shows the failure message, then ends the process with exit
   // code 0 (false is returned where EndProcess returns).
-  bool EnsureDrivers(const std::vector<UsbId>& keyboards, MonitorProxy* handler,
-                     DriverHost& host);
+  bool EnsureDrivers(const std::vector<UsbId>& keyboards, MonitorProxy* handler, DriverHost& host);
 
  private:
   bool AccessGranted();

@@ -9,13 +9,17 @@ KeyFilter& KeyFilter::GetInstance() {
 KeyFilter::KeyFilter(std::unique_ptr<KeyEventSource> source, VHidev& vhidev)
     : m_source(std::move(source)), m_vhidev(vhidev), m_monitor(*m_source) {}
 
-KeyFilter::~KeyFilter() { StopAndClear(); }
+KeyFilter::~KeyFilter() {
+  StopAndClear();
+}
 
 void KeyFilter::SetKeyboards(const std::vector<UsbId>& keyboards) {
   m_source->SetKeyboards(keyboards);
 }
 
-NodeAccess KeyFilter::CheckAccess() { return m_source->CheckAccess(); }
+NodeAccess KeyFilter::CheckAccess() {
+  return m_source->CheckAccess();
+}
 
 int KeyFilter::Refresh(ProfileStore& store, int profile, int fn_layer) {
   std::lock_guard refresh(m_refresh_lock);

@@ -6,7 +6,10 @@
 
 KeyHandler::KeyHandler(const KeyFilter& filter, VHidev& vhidev, Clock& clock,
                        MacroRunQueueSink& macros, SoftwareKeyActionSink* actions)
-    : m_filter(filter), m_vhidev(vhidev), m_player(vhidev, clock), m_macros(macros),
+    : m_filter(filter),
+      m_vhidev(vhidev),
+      m_player(vhidev, clock),
+      m_macros(macros),
       m_actions(actions) {}
 
 int KeyHandler::OnFilteredKey(int key_code, bool pressed) {

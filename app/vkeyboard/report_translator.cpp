@@ -8,7 +8,8 @@ namespace {
 
 void AddKey(std::vector<InputEvent>& out, int code, bool pressed) {
   if (code == 0) return;
-  out.push_back({kEventKey, static_cast<std::uint16_t>(code), pressed ? kKeyValueDown : kKeyValueUp});
+  out.push_back(
+      {kEventKey, static_cast<std::uint16_t>(code), pressed ? kKeyValueDown : kKeyValueUp});
 }
 
 }  // namespace
