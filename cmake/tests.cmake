@@ -31,3 +31,6 @@ foreach(dir IN LISTS test_dirs)
     include(${dir}/tests.cmake)
   endif()
 endforeach()
+
+# tests/fuzz holds no GoogleTest sources; its tests.cmake adds the fuzz run.
+include(${CMAKE_SOURCE_DIR}/tests/fuzz/tests.cmake)

@@ -125,13 +125,7 @@ void KeyboardFirmware::HandleLongReport(const std::uint8_t* p) {
     return;
   }
   if (p[4] == 0xAA) {
-    m_state.mode = p[5] + 1;
-    m_state.colorindex = p[6];
-    m_state.direction = p[7];
-    m_state.speed = p[8];
-    m_state.brightness = p[9];
-    m_state.custom_slot = p[10];
-    if (p[5] == 3) m_state.rgb = {p[7], p[8], p[10]};
+    ApplyFamily2Light(p + 5);
     return;
   }
   ++m_state.unknown_reports;
@@ -169,13 +163,7 @@ void KeyboardFirmware::HandleSetFeature(const std::uint8_t* data, std::size_t le
   } else if (command == kCmdWriteMacroSlot && family2) {
     m_macro_block.assign(data + 2, data + 8);
   } else if (command == kCmdFamily2Light && family2) {
-    m_state.mode = data[2] + 1;
-    m_state.colorindex = data[3];
-    m_state.direction = data[4];
-    m_state.speed = data[5];
-    m_state.brightness = data[6];
-    m_state.custom_slot = data[7];
-    if (data[2] == 3) m_state.rgb = {data[4], data[5], data[7]};
+    ApplyFamily2Light(data + 2);
   } else if (command == kCmdFamily2Reset && data[2] == 0xAA && family2) {
     FactoryReset();
   } else if (command == kCmdMusicLevel && data[2] == 0x45 && data[3] == 0x67 && data[4] == 0x89 &&
@@ -192,6 +180,17 @@ void KeyboardFirmware::HandleSetFeature(const std::uint8_t* data, std::size_t le
   } else {
     ++m_state.unknown_reports;
   }
+}
+
+void KeyboardFirmware::ApplyFamily2Light(const std::uint8_t* f) {
+  m_state.mode = f[0] + 1;
+  m_state.colorindex = f[1];
+  m_state.direction = f[2];
+  m_state.speed = f[3];
+  m_state.brightness = f[4];
+  m_state.custom_slot = f[5];
+  // The colour mode carries R, G and B in the direction, speed and slot bytes.
+  if (f[0] == 3) m_state.rgb = {f[2], f[3], f[5]};
 }
 
 void KeyboardFirmware::CommitMacroBlock() {

@@ -40,6 +40,9 @@ class KeyboardFirmware {
 
   void HandleFamily1Output(const std::uint8_t* r, bool aux);
   void HandleLongReport(const std::uint8_t* payload);
+  // The six light bytes both forms share: mode - 1, colour index, direction, speed, brightness,
+  // slot.
+  void ApplyFamily2Light(const std::uint8_t* fields);
   void CommitMacroBlock();
   void FactoryReset();
   std::vector<std::uint8_t> SlotTableBytes() const;

@@ -72,37 +72,10 @@ std::string FromUtf8(std::string_view bytes, std::string& diagnostics) {
 }
 
 std::string FromUtf16(std::string_view bytes, bool big_endian, std::string& diagnostics) {
-  if (bytes.size() % 2) {
-    diagnostics += "dropped an odd byte at the end of UTF-16 text\n";
-    bytes.remove_suffix(1);
-  }
-  auto unit = [&](std::size_t i) -> char32_t {
-    const auto a = static_cast<unsigned char>(bytes[i]);
-    const auto b = static_cast<unsigned char>(bytes[i + 1]);
-    return big_endian ? (a << 8 | b) : (b << 8 | a);
-  };
-  std::string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    char32_t u = unit(i);
-    if (u >= 0xD800 && u <= 0xDBFF) {
-      if (i + 2 >= bytes.size()) {
-        diagnostics += "dropped a surrogate pair cut off at the end of the file\n";
-        break;
-      }
-      const char32_t low = unit(i + 2);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      } else {
-        u = kReplacement;
-      }
-    } else if (u >= 0xDC00 && u <= 0xDFFF) {
-      u = kReplacement;
-    }
-    if (u != 0) text::AppendUtf8(out, u);
-  }
-  return out;
+  bool cut_off = false;
+  std::string out = text::DecodeUtf16(bytes, big_endian, &cut_off);
+  if (cut_off) diagnostics += "dropped a UTF-16 unit cut off at the end of the file\n";
+  return WithoutNul(std::move(out));
 }
 
 // Converts with iconv into UTF-8; invalid input becomes U+FFFD and an

@@ -36,9 +36,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText(const std::string& program) {
-  return "Usage: " + program + " [--simulate]\n"
-         "       " + program + " --quit | --version | --help\n"
-         "       " + program + " --render-pages <folder>\n"
+  return "Usage: " + program +
+         " [--simulate]\n"
+         "       " +
+         program +
+         " --quit | --version | --help\n"
+         "       " +
+         program +
+         " --render-pages <folder>\n"
          "\n"
          "  --simulate              run against a simulated keyboard instead of attached ones\n"
          "  --quit                  ask the running instance to quit\n"

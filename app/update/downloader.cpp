@@ -47,8 +47,12 @@ class Downloader::TextSink final : public HttpReplySink {
 // of kChunkSize, reporting progress after each piece.
 class Downloader::FileSink final : public HttpReplySink {
  public:
-  FileSink(const std::atomic<bool>& keep_going, std::string path, ProgressSink* progress)
-      : m_continue(keep_going), m_path(std::move(path)), m_progress(progress) {}
+  FileSink(const std::atomic<bool>& keep_going, std::string path, std::uint64_t max_bytes,
+           ProgressSink* progress)
+      : m_continue(keep_going),
+        m_path(std::move(path)),
+        m_max_bytes(max_bytes),
+        m_progress(progress) {}
 
   void Post(int percent) {
     percent = std::min(percent, kProgressEnd);
@@ -66,7 +70,8 @@ class Downloader::FileSink final : public HttpReplySink {
   }
 
   bool OnData(std::string_view bytes) override {
-    if (!m_fd) return false;
+    m_received += bytes.size();
+    if (!m_fd || m_received > m_max_bytes) return false;
     while (!bytes.empty()) {
       const std::size_t take = std::min(bytes.size(), kChunkSize - m_pending.size());
       m_pending.append(bytes.substr(0, take));
@@ -109,6 +114,8 @@ class Downloader::FileSink final : public HttpReplySink {
 
   const std::atomic<bool>& m_continue;
   std::string m_path;
+  std::uint64_t m_max_bytes;
+  std::uint64_t m_received = 0;
   ProgressSink* m_progress;
   int m_last_progress = -1;
   UniqueFd m_fd;
@@ -147,7 +154,7 @@ FetchedText Downloader::FetchText(const std::string& link) {
 int Downloader::DownloadFile(const std::string& link, const std::string& local_path,
                              ProgressSink* progress) {
   m_continue.store(true);
-  FileSink sink(m_continue, local_path, progress);
+  FileSink sink(m_continue, local_path, m_max_file_bytes, progress);
   sink.Post(kProgressStart);
   ::unlink(local_path.c_str());
   // The client makes its handle per request; reaching this point is the

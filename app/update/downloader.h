@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "platform/http_client.h"
@@ -34,8 +35,11 @@ class Downloader {
   static constexpr std::size_t kMaxTextBytes = 1 << 20;
   // The progress steps count the body in pieces of this size.
   static constexpr std::size_t kChunkSize = 10240;
+  // A downloaded file beyond this size fails rather than fill the disk.
+  static constexpr std::uint64_t kMaxFileBytes = std::uint64_t{2} << 30;
 
-  explicit Downloader(HttpClient& client) : m_client(client) {}
+  explicit Downloader(HttpClient& client, std::uint64_t max_file_bytes = kMaxFileBytes)
+      : m_client(client), m_max_file_bytes(max_file_bytes) {}
 
   // One GET; the body as UTF-8 text (invalid sequences become U+FFFD).
   FetchedText FetchText(const std::string& link);
@@ -55,5 +59,6 @@ class Downloader {
   int Finish(HttpResult result);
 
   HttpClient& m_client;
+  std::uint64_t m_max_file_bytes;
   std::atomic<bool> m_continue{false};
 };

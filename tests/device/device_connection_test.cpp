@@ -33,10 +33,7 @@ TEST(DeviceConnection, RefreshAndApply) {
     rig.manager->AddDeviceFilter(kVid, kPid2, "", 201, 0, "0003:00003554:0000F001");
     rig.manager->AddDeviceFilter(kVid, kPid1, "", 101, 0, "0003:00003554:0000F101");
     if (c.keyboard_mode >= 0) {
-      SimKeyboardConfig config;
-      config.vendor_id = kVid;
-      config.product_id = kPid2;
-      rig.sim->AddKeyboard(config);
+      rig.sim->AddKeyboard(KeyboardConfig(kPid2));
     }
     RecordingHost host;
     DeviceConnection connection(*rig.manager, host);
@@ -71,15 +68,32 @@ TEST(DeviceConnection, AKeyboardOfAnotherTypeDoesNotReceiveCommands) {
   EXPECT_EQ(rig.sim->GetState(k101).resets, 1);
 }
 
+TEST(DeviceConnection, TheSimulatorPresentsOneKeyboardPerConfiguredModel) {
+  SimRig rig;
+  // What config.xml gives: a family 2 model with three modes, a family 1 model.
+  rig.manager->AddDeviceFilter(kVid, kPid2, "", 201, 0, "0003:00003554:0000F001");
+  rig.manager->AddDeviceFilter(kVid, 0xF002, "", 201, 1, "0003:00003554:0000F002");
+  rig.manager->AddDeviceFilter(kVid, 0xF003, "", 201, 2, "0003:00003554:0000F003");
+  rig.manager->AddDeviceFilter(kVid, kPid1, "", 101, 0, "0003:00003554:0000F101");
+  rig.sim->AddKeyboardsFor(rig.manager->GetDeviceFilters());
+  RecordingHost host;
+  DeviceConnection connection(*rig.manager, host);
+  connection.RefreshDevices();
+  connection.ApplyConnection();
+  EXPECT_EQ(connection.GetModesPresent(), (std::vector<bool>{true, false, false, true}));
+  EXPECT_EQ(host.connection_mode, 0);
+  LightProtocol light(*rig.manager);
+  light.Reset(201, 0);
+  EXPECT_EQ(rig.sim->GetState(0).resets, 1) << "the family 2 keyboard answers family 2 commands";
+  EXPECT_EQ(rig.sim->GetState(1).resets, 0);
+}
+
 TEST(DeviceConnection, ModeOneWithoutAMatchedModeShowsNotConnected) {
   SimRig rig;
   // A mode-1 keyboard is attached but the controller's connected flag is clear
   // (no configured mode was matched): the keyboard is not shown as connected.
   rig.manager->AddDeviceFilter(kVid, kPid2, "", 201, 1, "");
-  SimKeyboardConfig config;
-  config.vendor_id = kVid;
-  config.product_id = kPid2;
-  rig.sim->AddKeyboard(config);
+  rig.sim->AddKeyboard(KeyboardConfig(kPid2));
   RecordingHost host;
   DeviceConnection connection(*rig.manager, host);
   connection.RefreshDevices();

@@ -7,6 +7,7 @@
 
 #include "device/hid_device_manager.h"
 #include "device/key_commands.h"
+#include "sim/hid_backend_factory.h"
 #include "tests/device/sim_fixture.h"
 
 namespace {
@@ -51,10 +52,7 @@ TEST(HidDeviceManager, FilterRules) {
   };
   for (const Case& c : cases) {
     SimRig rig;
-    SimKeyboardConfig config;
-    config.vendor_id = kVid;
-    config.product_id = kPid2;
-    rig.sim->AddKeyboard(config);
+    rig.sim->AddKeyboard(KeyboardConfig(kPid2));
     for (const DeviceFilter& f : c.filters) {
       rig.manager->AddDeviceFilter(f.vendor_id, f.product_id, f.product_name, f.device_type,
                                    f.connection_mode, f.interface_pattern);
@@ -73,13 +71,8 @@ TEST(HidDeviceManager, ModeTwoIsReportedWhileCommandsGoToTheModeOneRecord) {
   SimRig rig;
   rig.manager->AddDeviceFilter(kVid, 0xF002, "", 201, 2, "");
   rig.manager->AddDeviceFilter(kVid, 0xF001, "", 201, 1, "");
-  SimKeyboardConfig mode2;
-  mode2.vendor_id = kVid;
-  mode2.product_id = 0xF002;
-  SimKeyboardConfig mode1 = mode2;
-  mode1.product_id = 0xF001;
-  rig.sim->AddKeyboard(mode2);
-  rig.sim->AddKeyboard(mode1);
+  rig.sim->AddKeyboard(KeyboardConfig(0xF002));
+  rig.sim->AddKeyboard(KeyboardConfig(0xF001));
   rig.Connect(201);
   EXPECT_EQ(rig.manager->GetConnectionMode(), 2);
   EXPECT_EQ(rig.manager->GetActiveDevice(), 1);
@@ -171,9 +164,7 @@ TEST(HidDeviceManager, SendFeaturePausesFirstAndReportsNothingUsable) {
 TEST(HidDeviceManager, OutputReportsArePaddedToALongerDeviceReport) {
   SimRig rig;
   rig.manager->AddDeviceFilter(kVid, kPid2, "", 201, 0, "");
-  SimKeyboardConfig config;
-  config.vendor_id = kVid;
-  config.product_id = kPid2;
+  SimKeyboardConfig config = KeyboardConfig(kPid2);
   config.output_report_length = 129;
   rig.sim->AddKeyboard(config);
   rig.Connect(201);
@@ -294,6 +285,23 @@ TEST(HidDeviceManager, VirtualDevicesMarkTheirStreamInterfaceByUsage) {
     EXPECT_EQ(out.interface_number, c.want_interface);
     EXPECT_EQ(out.usage, c.want_usage);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HidBackendChoice, SimulatorOnRequestHidapiOtherwise) {
+  const HidBackendChoice simulated = CreateHidBackend(true);
+  ASSERT_NE(simulated.simulator, nullptr);
+  EXPECT_EQ(simulated.backend.get(), simulated.simulator);
+
+  // The real back end loads here too; this machine has no hidraw nodes to list.
+  const HidBackendChoice real = CreateHidBackend(false);
+  EXPECT_EQ(real.simulator, nullptr);
+  ASSERT_TRUE(real.backend);
+  EXPECT_TRUE(real.backend->Available());
+  EXPECT_EQ(real.backend->Open("/nonexistent/hidraw"), nullptr);
 }
 
 }  // namespace

@@ -244,10 +244,7 @@ TEST(DownloadPacing, RealClockPausesStayCloseToTheProtocol) {
   sim = backend.get();
   HidDeviceManager manager(std::move(backend));
   manager.AddDeviceFilter(kVid, kPid2, "", 201, 0, "");
-  SimKeyboardConfig config;
-  config.vendor_id = kVid;
-  config.product_id = kPid2;
-  sim->AddKeyboard(config);
+  sim->AddKeyboard(KeyboardConfig(kPid2));
   manager.Enumerate();
   manager.SetReady(true);
   manager.SetSelectedDeviceType(201);

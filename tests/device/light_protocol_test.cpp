@@ -190,10 +190,7 @@ TEST(LightProtocol, UploadAndStreamStopAtTheFirstFailure) {
   // A keyboard without a stream interface: the start report may go out, the frame cannot.
   SimRig bare;
   bare.manager->AddDeviceFilter(kVid, kPid1, "", 101, 0, "");
-  SimKeyboardConfig config;
-  config.vendor_id = kVid;
-  config.product_id = kPid1;
-  config.family = SimFamily::kFamily1;
+  SimKeyboardConfig config = KeyboardConfig(kPid1, SimFamily::kFamily1);
   config.interfaces = {{kVendorUsagePage, kVendorUsage, 0}};
   bare.sim->AddKeyboard(config);
   bare.Connect(101);

@@ -68,6 +68,14 @@ inline void ExpectTrace(const std::vector<std::string>& expected,
   EXPECT_TRUE(diff.empty()) << "report trace differs:\n" << diff;
 }
 
+inline SimKeyboardConfig KeyboardConfig(int product_id, SimFamily family = SimFamily::kFamily2) {
+  SimKeyboardConfig config;
+  config.vendor_id = kVid;
+  config.product_id = static_cast<std::uint16_t>(product_id);
+  config.family = family;
+  return config;
+}
+
 struct SimRig {
   VirtualClock clock;
   KeyboardSimulator* sim = nullptr;
@@ -82,19 +90,11 @@ struct SimRig {
   // One family 2 keyboard (mode 0) and the filters of both models; refreshed and selected.
   int AddFamily2(int mode = 0) {
     manager->AddDeviceFilter(kVid, kPid2, "", 201, mode, "0003:00003554:0000F001");
-    SimKeyboardConfig config;
-    config.vendor_id = kVid;
-    config.product_id = kPid2;
-    config.family = SimFamily::kFamily2;
-    return sim->AddKeyboard(config);
+    return sim->AddKeyboard(KeyboardConfig(kPid2));
   }
   int AddFamily1() {
     manager->AddDeviceFilter(kVid, kPid1, "", 101, 0, "0003:00003554:0000F101");
-    SimKeyboardConfig config;
-    config.vendor_id = kVid;
-    config.product_id = kPid1;
-    config.family = SimFamily::kFamily1;
-    return sim->AddKeyboard(config);
+    return sim->AddKeyboard(KeyboardConfig(kPid1, SimFamily::kFamily1));
   }
   void Connect(int device_type) {
     manager->CloseAll();

@@ -98,6 +98,10 @@ class TestDialog : public MDialog {
     if (build) build(*this);
   }
   void UISize(CRect client) override { sized.push_back(client); }
+  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg >= WM_USER && msg != WM_USER_CLOSE_WINDOW) posted.push_back({0, msg, wParam, lParam});
+    return MDialog::OnWindowMessage(msg, wParam, lParam);
+  }
 
   Probe* AddProbe(UINT id, CRect rect, ARGB color, int layer = 1) {
     return static_cast<Probe*>(AddControl(std::make_unique<Probe>(this, id, rect, color), layer));
@@ -114,6 +118,7 @@ class TestDialog : public MDialog {
   std::vector<Notice> notices;
   std::vector<UINT> own_timers;
   std::vector<CRect> sized;
+  std::vector<MSG> posted;
   CRect init_client;
 };
 

@@ -91,6 +91,16 @@ TEST(DownloaderResults, MapTheClientOutcomeAndTheContinueFlag) {
   }
 }
 
+TEST(DownloaderResults, AFileBeyondTheSizeLimitFails) {
+  TempDir dir;
+  FakeHttpClient client;
+  client.reply.pieces = Pieces(30000, 4096);
+  Downloader downloader(client, 20000);
+  EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir / "a.zip", nullptr), kTransferFailed);
+  client.reply.pieces = Pieces(20000, 4096);
+  EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir / "a.zip", nullptr), kTransferDone);
+}
+
 TEST(DownloaderResults, AFileThatCannotBeCreatedFailsTheDownload) {
   FakeHttpClient client;
   client.reply.pieces = {"data"};

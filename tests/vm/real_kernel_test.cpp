@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 
 #include "device/device_connection.h"
 #include "device/key_protocol.h"
@@ -60,7 +61,10 @@ TEST_F(RealKernel, DeviceLinkOverHidraw) {
   const std::vector<DeviceNotice> arrivals = WaitForNotices(*monitor, NoticeKind::kArrival, 4);
   ASSERT_EQ(arrivals.size(), 4u);
 
+  const std::string trace_path = ::testing::TempDir() + "vm_hid_trace.txt";
+  setenv("TERVANE_HID_TRACE", trace_path.c_str(), 1);
   HidDeviceManager manager(CreateHidapiBackend());
+  unsetenv("TERVANE_HID_TRACE");
   manager.AddDeviceFilter(kVid, kPid2, "", 201, 0, kPattern201);
   manager.AddDeviceFilter(kVid, kPid1, "", 101, 0, kPattern101);
   RecordingHost host;
@@ -141,6 +145,17 @@ TEST_F(RealKernel, DeviceLinkOverHidraw) {
       << "the mode is absent after the first";
   EXPECT_FALSE(manager.SendReport(MakeOutputReport(0x88)));
   EXPECT_FALSE(manager.GetLastError().empty());
+
+  // The trace holds the real transfers: the version request went out and was answered.
+  std::ifstream trace(trace_path);
+  std::string line;
+  bool version_request = false, reply = false, failed_write = false;
+  while (std::getline(trace, line)) {
+    version_request |= line.find(" set-feature 07fd") != std::string::npos;
+    reply |= line.find(" get-feature 070203") != std::string::npos;
+    failed_write |= line.find(" write-failed 0088") != std::string::npos;
+  }
+  EXPECT_TRUE(version_request && reply && failed_write);
 }
 
 }  // namespace

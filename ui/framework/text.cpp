@@ -165,4 +165,37 @@ std::int32_t ParseHex(std::string_view s) {
   return ParseInteger<std::int32_t>(s, 16);
 }
 
+std::string DecodeUtf16(std::string_view bytes, bool big_endian, bool* cut_off) {
+  bool cut = bytes.size() % 2 != 0;
+  auto unit = [&](std::size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    return big_endian ? (a << 8 | b) : (b << 8 | a);
+  };
+  std::string out;
+  out.reserve(bytes.size());
+  const std::size_t end = bytes.size() & ~std::size_t{1};
+  for (std::size_t i = 0; i < end; i += 2) {
+    char32_t u = unit(i);
+    if (u >= 0xD800 && u <= 0xDBFF) {
+      if (i + 2 >= end) {
+        cut = true;
+        break;
+      }
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      } else {
+        u = kReplacement;
+      }
+    } else if (u >= 0xDC00 && u <= 0xDFFF) {
+      u = kReplacement;
+    }
+    AppendUtf8(out, u);
+  }
+  if (cut_off) *cut_off = cut;
+  return out;
+}
+
 }  // namespace text

@@ -35,4 +35,9 @@ int ParseDecimal(std::string_view s);
 // sign, an optional "0x", then hex digits; 0 when there are none; saturates.
 std::int32_t ParseHex(std::string_view s);
 
+// UTF-16 bytes (no byte-order mark) to UTF-8. A lone surrogate becomes
+// U+FFFD; an odd last byte and a high surrogate cut off at the end are
+// dropped, and `cut_off` then reports it. NUL characters are kept.
+std::string DecodeUtf16(std::string_view bytes, bool big_endian, bool* cut_off = nullptr);
+
 }  // namespace text
