@@ -8,3 +8,8 @@ add_custom_command(OUTPUT ${QORUI_RESOURCE_CPP}
           ${CMAKE_SOURCE_DIR}/ui/resources/scroll_h.png ${CMAKE_SOURCE_DIR}/ui/resources/scroll_v.png
   COMMENT "Embedding QorUI resources" VERBATIM)
 target_sources(qorui PRIVATE ${QORUI_RESOURCE_CPP})
+
+# The demo dialog: for looking at the toolkit and for the desktop smoke test.
+add_executable(qorui_demo ui/demo/demo_main.cpp ui/demo/demo_dialog.cpp)
+target_include_directories(qorui_demo PRIVATE ${CMAKE_SOURCE_DIR}/ui)
+target_link_libraries(qorui_demo PRIVATE qorui)

@@ -112,7 +112,7 @@ KeyboardState KeyboardSimulator::GetState(int keyboard) const {
 
 std::vector<SimReport> KeyboardSimulator::GetLog() const {
   std::lock_guard<std::mutex> lock(m_state_lock);
-  return m_log;
+  return {m_log.begin(), m_log.end()};
 }
 
 void KeyboardSimulator::ClearLog() {
@@ -195,5 +195,6 @@ int KeyboardSimulator::Transfer(int keyboard, int interface_number, int generati
   entry.ok = result >= 0;
   entry.bytes.assign(data, data + length);
   m_log.push_back(std::move(entry));
+  if (m_log.size() > kLogLimit) m_log.pop_front();
   return result;
 }

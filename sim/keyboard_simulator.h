@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -62,8 +63,11 @@ class KeyboardSimulator final : public HidBackend {
   void SetFirmwareVersion(int keyboard, std::uint16_t version);
   KeyboardState GetState(int keyboard) const;
 
+  // The most recent reports, oldest first; at most kLogLimit are kept, so a long
+  // `--simulate` run does not grow without bound.
   std::vector<SimReport> GetLog() const;
   void ClearLog();
+  static constexpr std::size_t kLogLimit = 100000;
 
   // HidBackend.
   bool Available() const override { return true; }
@@ -89,5 +93,5 @@ class KeyboardSimulator final : public HidBackend {
   // Guards the keyboards and the log: the worker, the window thread and tests touch them.
   mutable std::mutex m_state_lock;
   std::vector<std::unique_ptr<Keyboard>> m_keyboards;
-  std::vector<SimReport> m_log;
+  std::deque<SimReport> m_log;
 };

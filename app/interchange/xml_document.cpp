@@ -142,7 +142,7 @@ void XmlDocument::Replace(std::size_t pos, std::size_t old_len, std::string_view
   m_index[0].end = m_index[0].close_start = m_text.size();
 }
 
-void XmlDocument::OpenEmptyElement(int element, std::string_view content) {
+std::size_t XmlDocument::OpenEmptyElement(int element, std::string_view content) {
   xml::IndexedElement& e = m_index[element];
   std::size_t slash = e.start + e.tag_len - 2;
   while (slash > e.start && (m_text[slash - 1] == ' ' || m_text[slash - 1] == '\t')) --slash;
@@ -155,6 +155,7 @@ void XmlDocument::OpenEmptyElement(int element, std::string_view content) {
   e.end = at + content.size() + end_tag.size();
   e.close_start = e.end - end_tag.size();
   e.empty_tag = false;
+  return at;
 }
 
 bool XmlDocument::AddElement(std::string_view name) {
@@ -172,9 +173,8 @@ bool XmlDocument::AddElement(std::string_view name) {
   const int id = static_cast<int>(m_index.size());
 
   if (!previous && m_parent && m_index[m_parent].empty_tag) {
-    const std::size_t content_start = m_index[m_parent].start + m_index[m_parent].tag_len - 1;
-    OpenEmptyElement(m_parent, std::string(kLineEnd) + tag + std::string(kLineEnd));
-    added.start = content_start + kLineEnd.size();
+    const std::string content = std::string(kLineEnd) + tag + std::string(kLineEnd);
+    added.start = OpenEmptyElement(m_parent, content) + kLineEnd.size();
   } else {
     std::size_t pos;
     if (previous) {

@@ -62,8 +62,8 @@ class XmlDocument {
   // Replaces `old_len` bytes at `pos` and moves every offset of the index.
   void Replace(std::size_t pos, std::size_t old_len, std::string_view replacement);
   // Rewrites "<name .../>" as "<name ...>" and appends `content` and the
-  // end tag after it.
-  void OpenEmptyElement(int element, std::string_view content);
+  // end tag after it; returns the offset where `content` begins.
+  std::size_t OpenEmptyElement(int element, std::string_view content);
 
   std::string m_text;
   xml::Index m_index;

@@ -236,9 +236,10 @@ TEST(Family1Download, AFailedMacroReportStopsTheMacrosButNotTheKeyTable) {
   EXPECT_TRUE(protocol.GetFamily1Slots().empty());
 }
 
-TEST(DownloadPacing, RealClockPausesStayCloseToTheProtocol) {
+TEST(DownloadPacing, RealClockPausesAreNeverShorterThanTheProtocols) {
   // The one test on the steady clock: pauses are read from the simulator's
-  // timestamps and must be at least the protocol's, with room for a busy machine.
+  // timestamps. How much longer they get on a busy machine is the benchmark's
+  // business, not a test's.
   KeyboardSimulator* sim = nullptr;
   auto backend = std::make_unique<KeyboardSimulator>(SteadyClock::Get());
   sim = backend.get();
@@ -255,10 +256,7 @@ TEST(DownloadPacing, RealClockPausesStayCloseToTheProtocol) {
   const std::vector<SimReport> log = sim->GetLog();
   ASSERT_EQ(log.size(), 28u);
   const std::vector<double> gaps = Gaps(log, log[0].time);
-  for (std::size_t i = 1; i < gaps.size(); ++i) {
-    EXPECT_GE(gaps[i], 16.0) << i;
-    EXPECT_LT(gaps[i], 16.0 + 25.0) << i;
-  }
+  for (std::size_t i = 1; i < gaps.size(); ++i) EXPECT_GE(gaps[i], 16.0) << i;
 }
 
 }  // namespace

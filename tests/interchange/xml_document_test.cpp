@@ -265,6 +265,18 @@ TEST(XmlDocument, AddElementWithoutCurrentGoesAfterTheLastChild) {
   EXPECT_EQ(doc.GetText(), "<a>\r\n<b/>\r\n<c x='2'><d/></c>\r\n<b x=\"new\"/>\r\n</a>");
 }
 
+TEST(XmlDocument, AddElementOpensAnEmptyTagWrittenWithBlanks) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.SetText("<a>\r\n<d x='1' \t/>\r\n</a>"));
+  doc.FindElement("a");
+  doc.EnterElement();
+  doc.FindElement("d");
+  doc.EnterElement();
+  ASSERT_TRUE(doc.AddElement("n"));
+  ASSERT_TRUE(doc.SetAttribute("x", "2"));
+  EXPECT_EQ(doc.GetText(), "<a>\r\n<d x='1'>\r\n<n x=\"2\"/>\r\n</d>\r\n</a>");
+}
+
 class XmlFileTest : public testing::Test {
  protected:
   TempDir m_dir;

@@ -1,0 +1,124 @@
+// DemoDialog: a two-state-cached button class of its own plus the framework's
+// tab strip, pages, panel and menu.
+#include "demo/demo_dialog.h"
+
+#include <string>
+
+#include "QorUI/control_font.h"
+#include "QorUI/menu_wnd.h"
+#include "QorUI/panel.h"
+#include "QorUI/render.h"
+#include "QorUI/tab_ctrl.h"
+
+namespace {
+
+// Four frames (normal, hover, pressed, disabled) rendered once into the cache.
+class DemoButton : public MControlFont {
+ public:
+  DemoButton(MObject* parent, UINT id, CRect rect, const char* title)
+      : MControlFont(parent, id, rect, title) {
+    m_halign = kAlignCenter;
+  }
+
+  void DrawControl(Canvas& dc, const CRect&) override {
+    const int w = m_rect.Width(), h = m_rect.Height();
+    if (!GetUpdate()) {
+      Canvas& mem = UpdateMemDC(dc, w * 4, h);
+      static constexpr ARGB kFaces[4] = {0xFF2E6F7A, 0xFF3F93A1, 0xFF1F4A52, 0xFF555555};
+      for (int i = 0; i < 4; ++i) {
+        mem.DrawCanvas(dc, m_rect, CPoint(i * w, 0));
+        MRender::DrawRoundRectange(mem, i * w + 0.5f, 0.5f, w - 1.0f, h - 1.0f, 8, 0xFF9FD3DB, 1,
+                                   true, kFaces[i]);
+        mem.DrawText(m_title, CRect(i * w, 0, i * w + w, h), GetFontSpec(),
+                     i == 3 ? 0xFFAAAAAA : m_text_color, GetTextFormat());
+      }
+    }
+    const int frame = !m_enabled ? 3 : m_pressed ? 2 : m_hover ? 1 : 0;
+    dc.DrawCanvas(GetMemDC(), CRect(frame * w, 0, frame * w + w, h), m_rect.TopLeft());
+  }
+  int OnControlMouseMove(UINT, CPoint pt) override {
+    const bool hover = m_rect.PtInRect(pt);
+    if (hover != m_hover) {
+      m_hover = hover;
+      UpdateControl(0);
+    }
+    return hover ? 1 : 0;
+  }
+  int OnControlLButtonDown(UINT, CPoint) override {
+    m_pressed = true;
+    UpdateControl(0);
+    SendMessageW(kNotifyPressed);
+    return 1;
+  }
+  int OnControlLButtonUp(UINT, CPoint pt) override {
+    const bool click = m_pressed && m_rect.PtInRect(pt);
+    m_pressed = false;
+    UpdateControl(0);
+    if (click) SendMessageW(kNotifyClicked);
+    return 1;
+  }
+
+ private:
+  bool m_hover = false;
+  bool m_pressed = false;
+};
+
+MControl* AddButton(MControl* page, UINT id, CRect rect, const char* title) {
+  return page->AddChild(std::make_unique<DemoButton>(page, id, rect, title));
+}
+
+}  // namespace
+
+void DemoDialog::InitUI(CRect client) {
+  auto* tabs =
+      static_cast<MTabCtrl*>(CreateControl("MTabCtrl", 10, CRect(0, 0, client.Width(), 40)));
+  auto* buttons = static_cast<MPanel*>(
+      CreateControl("MTabLayout", 20, CRect(0, 40, client.Width(), client.bottom), "", 0));
+  auto* scrolling = static_cast<MPanel*>(
+      CreateControl("MTabLayout", 30, CRect(0, 40, client.Width(), client.bottom), "", 0));
+  AddButton(buttons, kPressButton, CRect(40, 80, 200, 120), "Press me");
+  AddButton(buttons, kMenuButton, CRect(220, 80, 380, 120), "Menu");
+  AddButton(buttons, kCloseButton, CRect(400, 80, 560, 120), "Close");
+  for (UINT i = 0; i < 20; ++i) {
+    const int y = 60 + static_cast<int>(i) * 50;
+    AddButton(scrolling, 2000 + i, CRect(40, y, 300, y + 40),
+              ("Row " + std::to_string(i + 1)).c_str());
+  }
+  scrolling->SetVirtualHeight(60 + 20 * 50);
+  scrolling->SetRect(scrolling->GetRect());
+  tabs->SetTabCtrlHeight(40);
+  tabs->InsertItem(11, "Buttons", "", buttons, -1, 120);
+  tabs->InsertItem(12, "Scrolling", "", scrolling, -1, 120);
+  tabs->SetSelectItem(0);
+}
+
+LRESULT DemoDialog::OnMessage(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {
+  std::fprintf(m_log, "notify %u %u %lu %ld\n", id, code, static_cast<unsigned long>(wParam),
+               static_cast<long>(lParam));
+  std::fflush(m_log);
+  if (code != kNotifyClicked) return 0;
+  if (id == kCloseButton) DoOK();
+  if (id == kMenuButton) {
+    auto* menu = new MenuWnd(this);
+    CPoint at(220, 160);
+    ClientToScreen(at);
+    if (menu->Create(GetSafeHwnd(), at, kMenuMessage, "", 4, 180, BACK_MODE_NORMAL)) {
+      menu->AddMenu("First item", 1);
+      menu->AddSeparator(2);
+      menu->AddMenu("Second item", 3);
+      menu->ShowWindow(SW_SHOW);
+    } else {
+      delete menu;
+    }
+  }
+  return 0;
+}
+
+LRESULT DemoDialog::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kMenuMessage) {
+    std::fprintf(m_log, "menu %ld\n", static_cast<long>(lParam));
+    std::fflush(m_log);
+    return 0;
+  }
+  return MDialog::OnWindowMessage(msg, wParam, lParam);
+}
