@@ -4,11 +4,11 @@
 // handler, VHidev and the report translator, to a fake uinput sink; the figure is the time from
 // the hand-over to the sink's write.
 //
-// On the real kernel (`bench_key_latency --vm`, inside the test VM through bench/vm_key_latency.sh):
-// a uinput keyboard stands in for the physical one; each sample is the time from writing its key
-// event to the kernel's timestamp of the event that comes out, for the program's key filter
-// (remapped F1 -> B, and a key passed through) and, when its binaries were copied in, for
-// interception-tools' `intercept -g | uinput` pass-through pipeline.
+// On the real kernel (`bench_key_latency --vm`, inside the test VM through
+// bench/vm_key_latency.sh): a uinput keyboard stands in for the physical one; each sample is the
+// time from writing its key event to the kernel's timestamp of the event that comes out, for the
+// program's key filter (remapped F1 -> B, and a key passed through) and, when its binaries were
+// copied in, for interception-tools' `intercept -g | uinput` pass-through pipeline.
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <spawn.h>
@@ -42,7 +42,8 @@ struct Percentiles {
 Percentiles Summarise(std::vector<double> samples) {
   if (samples.empty()) return {};
   std::sort(samples.begin(), samples.end());
-  return {samples[samples.size() / 2], samples[std::min(samples.size() - 1, samples.size() * 99 / 100)]};
+  return {samples[samples.size() / 2],
+          samples[std::min(samples.size() - 1, samples.size() * 99 / 100)]};
 }
 
 // A profile store in a scratch folder, removed afterwards.
@@ -105,8 +106,8 @@ void BM_RemappedKeyInProcess(benchmark::State& state) {
     source->Push({{0x3A, pressed}});
     while (written.load() == 0) {
     }
-    const auto end = std::chrono::steady_clock::time_point(
-        std::chrono::steady_clock::duration(written.load()));
+    const auto end =
+        std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(written.load()));
     samples.push_back(Micros(end - start).count());
     state.SetIterationTime(std::chrono::duration<double>(end - start).count());
   }
@@ -115,7 +116,10 @@ void BM_RemappedKeyInProcess(benchmark::State& state) {
   state.counters["median_us"] = p.median;
   state.counters["p99_us"] = p.p99;
 }
-BENCHMARK(BM_RemappedKeyInProcess)->UseManualTime()->Iterations(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RemappedKeyInProcess)
+    ->UseManualTime()
+    ->Iterations(20000)
+    ->Unit(benchmark::kMicrosecond);
 
 // --- Real kernel ---------------------------------------------------------------------------
 
@@ -147,8 +151,8 @@ std::vector<double> Measure(PhysicalKeyboard& keyboard, NodeReader& out, unsigne
 
 void Report(const char* name, const std::vector<double>& samples) {
   const Percentiles p = Summarise(samples);
-  std::printf("%-44s samples %5zu  median %8.1f us  p99 %8.1f us\n", name, samples.size(),
-              p.median, p.p99);
+  std::printf("%-44s samples %5zu  median %8.1f us  p99 %8.1f us\n", name, samples.size(), p.median,
+              p.p99);
 }
 
 struct ProgramFilter {
@@ -174,9 +178,8 @@ struct ProgramFilter {
 
 // The interception-tools pipeline on the keyboard's node; its uinput clone is the newest node
 // with the keyboard's name.
-pid_t StartInterception(const std::string& node) {
-  const std::string pipeline =
-      "/test/intercept -g " + node + " | /test/uinput -d " + node;
+pid_t StartInterception(const std::string& intercept, const std::string& node) {
+  const std::string pipeline = intercept + " -g " + node + " | /test/uinput -d " + node;
   const char* argv[] = {"/bin/sh", "-c", pipeline.c_str(), nullptr};
   pid_t pid = 0;
   if (posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
@@ -227,8 +230,11 @@ int RunInVm(int samples) {
   Report("tervane key filter, X passed through", ours_pass);
 
   std::vector<double> theirs;
-  if (access("/test/intercept", X_OK) == 0 && access("/test/uinput", X_OK) == 0) {
-    const pid_t pipeline = StartInterception(keyboard.Node());
+  // Debian names upstream's `intercept` `interception`.
+  const std::string intercept =
+      access("/test/interception", X_OK) == 0 ? "/test/interception" : "/test/intercept";
+  if (access(intercept.c_str(), X_OK) == 0 && access("/test/uinput", X_OK) == 0) {
+    const pid_t pipeline = StartInterception(intercept, keyboard.Node());
     const std::string clone = FindClone("Test physical keyboard", keyboard.Node());
     if (!clone.empty()) {
       NodeReader out(clone);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real-kernel part of bench_key_latency in the test VM, with Debian's interception-tools
-# (intercept and uinput, package interception-tools) copied in for the side-by-side figures.
+# (package interception-tools: its `interception`, upstream's `intercept`, and `uinput`) copied in
+# for the side-by-side figures.
 #
 #   bench/vm_key_latency.sh [build dir] [samples]
 set -euo pipefail
@@ -8,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 samples=${2:-1000}
 extra=""
-for tool in intercept uinput; do
+for tool in interception intercept uinput; do
   path=$(command -v "$tool" || true)
   [ -n "$path" ] && extra+=" $path"
 done

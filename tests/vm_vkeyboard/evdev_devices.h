@@ -139,4 +139,3 @@ inline std::string FindNodeByName(const std::string& name) {
   }
   return {};
 }
-
