@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QorUI/paint_manager.h"
 #include "probe.h"
 
 using ControlTest = HeadlessTest;
@@ -90,4 +91,28 @@ TEST_F(ControlTest, TooltipFollowsThePointerOverItsControl) {
   EXPECT_EQ(dlg.GetTooltipCtrlID(), 7u);
   host->MouseMove(hwnd, CPoint(120, 10));
   EXPECT_EQ(dlg.GetTooltipCtrlID(), 0u);
+}
+
+TEST_F(ControlTest, TextEntryOverlayReportsUserChangesOnly) {
+  TestDialog dlg;
+  Open(dlg);
+  EXPECT_EQ(PaintManager().CreateTextEntry(), nullptr);  // no window yet
+  auto entry = dlg.GetPaintManager().CreateTextEntry();
+  ASSERT_NE(entry, nullptr);
+  int changes = 0, focus_lost = 0;
+  entry->SetHandlers({[&] { ++changes; }, [&] { ++focus_lost; }, nullptr, nullptr});
+  entry->SetRect(CRect(10, 10, 110, 30));
+  entry->SetText("Profile 1");  // the program's own text is no change
+  entry->Show(true);
+  entry->SelectAll();
+  entry->Focus();
+  auto* fake = static_cast<HeadlessTextEntry*>(entry.get());
+  fake->Type("Gaming");
+  EXPECT_EQ(entry->GetText(), "Gaming");
+  EXPECT_EQ(changes, 1);
+  fake->Blur();
+  EXPECT_EQ(focus_lost, 1);
+  ASSERT_EQ(host->Window(dlg.GetSafeHwnd())->TextEntries().size(), 1u);
+  entry.reset();
+  EXPECT_TRUE(host->Window(dlg.GetSafeHwnd())->TextEntries().empty());
 }

@@ -25,26 +25,21 @@ void MControlFont::SetTextColor(ARGB color) {
 
 int MControlFont::SetImage(UINT resource_id, int frames) {
   if (!m_manager) return 0;
-  ImgResInfo* info = m_manager->AddImgResInfo(resource_id, frames);
-  if (!info) return 0;
-  m_image = info->image.get();
-  m_image_path.clear();
-  m_frames = std::max(frames, 1);
-  m_frame_width = info->image->Width() / m_frames;
-  m_frame_height = info->image->Height();
-  RepaintIfVisible();
-  return 1;
+  return UseImage(m_manager->AddImgResInfo(resource_id, frames), std::string(), frames);
 }
 
 int MControlFont::SetImage(const char* file, int frames) {
   if (!m_manager || !file) return 0;
-  ImgResInfo* info = m_manager->AddImgResInfo(file, frames);
+  return UseImage(m_manager->AddImgResInfo(file, frames), file, frames);
+}
+
+int MControlFont::UseImage(const ImgResInfo* info, const std::string& path, int frames) {
   if (!info) return 0;
   m_image = info->image.get();
-  m_image_path = file;
+  m_image_path = path;
   m_frames = std::max(frames, 1);
-  m_frame_width = info->image->Width() / m_frames;
-  m_frame_height = info->image->Height();
+  m_frame_width = m_image->Width() / m_frames;
+  m_frame_height = m_image->Height();
   RepaintIfVisible();
   return 1;
 }

@@ -360,27 +360,15 @@ void PaintManager::SetControlCursor(CursorKind cursor) {
   if (m_window) m_window->SetWindowCursor(cursor);
 }
 
-// --- resources ---
-
-ImgResInfo* PaintManager::AddImgResInfo(const std::string& file, int frames) {
-  auto it = m_images.find(file);
-  if (it != m_images.end()) return it->second.get();
-  auto image = MRender::LoadImageFromFile(Manager::GetSkinPath(file));
-  if (!image) return nullptr;
-  auto info = std::make_unique<ImgResInfo>();
-  info->frames = std::max(frames, 1);
-  info->frame_width = image->Width() / info->frames;
-  info->frame_height = image->Height();
-  info->name = file;
-  info->image = std::move(image);
-  return m_images.emplace(file, std::move(info)).first->second.get();
+std::unique_ptr<TextEntry> PaintManager::CreateTextEntry() {
+  NativeWindow* native = m_window ? m_window->GetNative() : nullptr;
+  return native ? native->CreateTextEntry() : nullptr;
 }
 
-ImgResInfo* PaintManager::AddImgResInfo(UINT resource_id, int frames) {
-  const std::string key = "#resource/" + std::to_string(resource_id);
-  auto it = m_images.find(key);
-  if (it != m_images.end()) return it->second.get();
-  auto image = MRender::LoadImageFromIDResource(resource_id);
+// --- resources ---
+
+ImgResInfo* PaintManager::CacheImage(const std::string& key, std::unique_ptr<Image> image,
+                                     int frames) {
   if (!image) return nullptr;
   auto info = std::make_unique<ImgResInfo>();
   info->frames = std::max(frames, 1);
@@ -389,6 +377,19 @@ ImgResInfo* PaintManager::AddImgResInfo(UINT resource_id, int frames) {
   info->name = key;
   info->image = std::move(image);
   return m_images.emplace(key, std::move(info)).first->second.get();
+}
+
+ImgResInfo* PaintManager::AddImgResInfo(const std::string& file, int frames) {
+  auto it = m_images.find(file);
+  if (it != m_images.end()) return it->second.get();
+  return CacheImage(file, MRender::LoadImageFromFile(Manager::GetSkinPath(file)), frames);
+}
+
+ImgResInfo* PaintManager::AddImgResInfo(UINT resource_id, int frames) {
+  const std::string key = "#resource/" + std::to_string(resource_id);
+  auto it = m_images.find(key);
+  if (it != m_images.end()) return it->second.get();
+  return CacheImage(key, MRender::LoadImageFromIDResource(resource_id), frames);
 }
 
 void PaintManager::ClearImgResInfo() {

@@ -76,27 +76,20 @@ int MTabCtrl::GetItemVisible(int index) const {
   return index >= 0 && index < GetItemCount() ? m_items[index].visible : 0;
 }
 
+int MTabCtrl::FitItemSize(int size, int minimum, int available) const {
+  if (minimum <= 0 || m_items.empty()) return size;
+  return std::min(std::max(available / GetItemCount(), minimum), size);
+}
+
 void MTabCtrl::SetItemWidth(int width, int minimum, int refresh) {
-  int next = width;
-  if (minimum > 0 && !m_items.empty()) {
-    next = (m_rect.Width() - m_pad_left - m_pad_right) / GetItemCount();
-    next = std::min(std::max(next, minimum), width);
-  }
-  m_item_width_max = width;
-  m_item_width_min = minimum;
+  const int next = FitItemSize(width, minimum, m_rect.Width() - m_pad_left - m_pad_right);
   if (next == m_item_width) return;
   m_item_width = next;
   if (refresh) RefreshItems();
 }
 
 void MTabCtrl::SetItemHeight(int height, int minimum, int refresh) {
-  int next = height;
-  if (minimum > 0 && !m_items.empty()) {
-    next = (m_rect.Height() - m_pad_top - m_pad_bottom) / GetItemCount();
-    next = std::min(std::max(next, minimum), height);
-  }
-  m_item_height_max = height;
-  m_item_height_min = minimum;
+  const int next = FitItemSize(height, minimum, m_rect.Height() - m_pad_top - m_pad_bottom);
   if (next == m_item_height) return;
   m_item_height = next;
   if (refresh) RefreshItems();

@@ -8,6 +8,8 @@
 #include "QorUI/control.h"
 #include "QorUI/image.h"
 
+struct ImgResInfo;
+
 class MControlFont : public MControl {
  public:
   MControlFont(MObject* parent, UINT id, CRect rect, const char* title = "", int visible = 1,
@@ -54,6 +56,7 @@ class MControlFont : public MControl {
  protected:
   virtual void SetControlTitle(const char* title) { m_title = title ? title : ""; }
   virtual const std::string& GetControlTitle() const { return m_title; }
+  int UseImage(const ImgResInfo* info, const std::string& path, int frames);
   void RepaintIfVisible() {
     if (m_visible) UpdateControl(1);
   }

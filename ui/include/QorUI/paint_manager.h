@@ -105,6 +105,8 @@ class PaintManager : public BrelTimer {
   void ReleaseCapture();
   int IsCaptured() const { return m_captured; }
   void SetControlCursor(CursorKind cursor);
+  // A native text field over this window (the edit control's); null without one.
+  std::unique_ptr<TextEntry> CreateTextEntry();
 
   // --- timers ---
   int SetTimer(MControl* control, UINT key, UINT elapse_ms);
@@ -160,6 +162,7 @@ class PaintManager : public BrelTimer {
   friend class OverlayBox;
 
   MControl* AddToLayer(std::unique_ptr<MControl> control, int layer);
+  ImgResInfo* CacheImage(const std::string& key, std::unique_ptr<Image> image, int frames);
   void ApplyUpdate(CRect rect, int redraw, MControl* control);
   void ApplyPendingUpdates();
   bool Contains(const MControl* control) const;

@@ -78,6 +78,9 @@ class MTabCtrl : public MControlFont {
 
  private:
   int ItemAt(CPoint pt) const;
+  // An item size fitted to the strip: the share of `available` per tab,
+  // between `minimum` and `size` (just `size` without a minimum).
+  int FitItemSize(int size, int minimum, int available) const;
   void ShowPages();
   void RenderCache(Canvas& dc);
   void DrawIcon(Canvas& dc, const TabItemInfo& item, const CRect& tab, int frame, int top) const;
@@ -87,8 +90,8 @@ class MTabCtrl : public MControlFont {
   int m_hover = -1;
   int m_selected = -1;
   int m_previous = -1;
-  int m_item_width = 0, m_item_width_max = 0, m_item_width_min = 0;
-  int m_item_height = 0, m_item_height_max = 0, m_item_height_min = 0;
+  int m_item_width = 0;
+  int m_item_height = 0;
   int m_strip_height = 0;
   int m_strip_width = 0;
   int m_default_item_width = 80;
