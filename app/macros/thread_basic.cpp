@@ -1,10 +1,7 @@
 // The worker thread's loop and its sleeps.
 #include "macros/thread_basic.h"
 
-CThreadBasic::~CThreadBasic() {
-  Stop();
-  Join();
-}
+CThreadBasic::~CThreadBasic() { StopAndJoin(); }
 
 bool CThreadBasic::Start() {
   std::lock_guard lock(m_state_lock);
@@ -25,11 +22,16 @@ bool CThreadBasic::Stop(std::chrono::milliseconds wait) {
     m_wake_cv.notify_all();
     if (!m_finished_cv.wait_for(lock, wait, [this] { return m_finished; })) return false;
   }
-  Join();
+  m_thread.join();
   return true;
 }
 
-void CThreadBasic::Join() {
+void CThreadBasic::StopAndJoin() {
+  {
+    std::lock_guard lock(m_state_lock);
+    m_running = false;
+    m_wake_cv.notify_all();
+  }
   if (m_thread.joinable() && m_thread.get_id() != std::this_thread::get_id()) m_thread.join();
 }
 

@@ -14,7 +14,7 @@ class CThreadBasic {
   static constexpr std::chrono::milliseconds kStopWait{1000};
 
   CThreadBasic() = default;
-  // A derived class stops the thread in its own destructor, before its step can no longer run.
+  // A derived class calls StopAndJoin in its own destructor, while its step can still run.
   virtual ~CThreadBasic();
   CThreadBasic(const CThreadBasic&) = delete;
   CThreadBasic& operator=(const CThreadBasic&) = delete;
@@ -24,6 +24,8 @@ class CThreadBasic {
   // Clears the running flag, wakes the thread and waits up to `wait` for it to finish its step;
   // true when it finished (it is then joined). A thread still busy is joined by the destructor.
   bool Stop(std::chrono::milliseconds wait = kStopWait);
+  // Stops the thread and waits for it however long its step takes.
+  void StopAndJoin();
   bool IsRunning() const;
   // Makes a sleeping thread run its next step now (and one that is busy run it right after).
   void Wake();
@@ -42,7 +44,6 @@ class CThreadBasic {
 
  private:
   void ThreadProc();
-  void Join();
 
   // Guards the flags and the finished signal below; the wake-up and the finished conditions
   // wait on it.
