@@ -165,6 +165,31 @@ void BM_MusicPathCpu(benchmark::State& state) {
 }
 BENCHMARK(BM_MusicPathCpu)->Iterations(1)->Unit(benchmark::kSecond);
 
+// What music lighting costs while another mode is shown: the capture stays
+// open and the render thread wakes twice a second.
+void BM_MusicIdleCpu(benchmark::State& state) {
+  if (!std::getenv("PULSE_SERVER"))
+    return state.SkipWithError("needs PULSE_SERVER (run lighting_engines.sh)");
+  for (auto _ : state) {
+    auto loopback = CreatePulseFloatLoopback("Tervane bench");
+    AudioLoopback<float>* capture = loopback.get();
+    Visualizer v(std::move(loopback));
+    v.StartMusic();
+    while (!capture->IsCapturing()) std::this_thread::sleep_for(10ms);
+    std::thread player_thread([] {
+      if (FILE* p = PlayTone(8.0)) pclose(p);
+    });
+    std::this_thread::sleep_for(1s);
+    const double cpu0 = ProcessCpuSeconds();
+    const auto t0 = Clock::now();
+    std::this_thread::sleep_for(5s);
+    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+    state.counters["cpu_percent"] = 100.0 * (ProcessCpuSeconds() - cpu0) / wall;
+    player_thread.join();
+  }
+}
+BENCHMARK(BM_MusicIdleCpu)->Iterations(1)->Unit(benchmark::kSecond);
+
 // From the first tone sample handed to the player to the first lit key colour
 // seen by a 16 ms worker. Includes the player's own buffer (pacat, 10 ms asked).
 void BM_AudioToKeyLatency(benchmark::State& state) {

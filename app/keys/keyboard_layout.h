@@ -85,6 +85,13 @@ struct KeyboardLayout {
 
   std::optional<int> KeyIndexOf(int code) const { return Find(key_index_map, code); }
   std::optional<int> LightIndexOf(int code) const { return Find(light_map, code); }
+  // The key's position in per-key colour frames: every key shares position 0
+  // in a layout that gives no light index at all; in one that gives some, a
+  // key without its own has no position and is left out of the frames.
+  std::optional<int> LedPositionOf(int code) const {
+    if (light_map.empty()) return 0;
+    return LightIndexOf(code);
+  }
   // The key code at a grid cell; kNoGridKey where no key sits or outside the grid.
   BYTE KeyAt(int row, int column) const {
     if (row < 0 || row >= kGridRows || column < 0 || column >= kGridColumns) return kNoGridKey;

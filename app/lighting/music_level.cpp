@@ -35,7 +35,13 @@ void MusicLevelCapture::SetPeriod(int milliseconds) {
   if (milliseconds > 0) m_period_ms = milliseconds;
 }
 
+void MusicLevelCapture::SetActive(bool active) {
+  m_active = active;
+  if (m_capture) m_capture->SetPaused(!active);
+}
+
 int MusicLevelCapture::Step() {
+  if (!m_active) return 0;
   // Every waiting packet is read so the next period starts from fresh audio;
   // the keyboard shows one level per period, so only the newest one is handed on.
   std::size_t newest = 0;

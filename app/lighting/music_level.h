@@ -43,8 +43,13 @@ class MusicLevelCapture {
   void SetPeriod(int milliseconds);
   int Period() const { return m_period_ms; }
 
+  // The capture runs from the start; the window may pause it while music
+  // lighting is not shown, so the sound server does no work for it.
+  void SetActive(bool active);
+
   // One period's work: reads every waiting packet and hands the level of the
-  // newest (0 when none waited) to the handler. Returns that level.
+  // newest (0 when none waited) to the handler. Returns that level; nothing is
+  // handed on while paused.
   int Step();
 
  private:
@@ -53,6 +58,7 @@ class MusicLevelCapture {
   std::unique_ptr<AudioLoopback<std::int16_t>> m_capture;
   LevelHandler m_handler;
   std::atomic<int> m_period_ms{kDefaultPeriodMs};
+  std::atomic<bool> m_active{true};
   std::array<std::int16_t, AudioLoopback<std::int16_t>::kPacketValues> m_packet{};
 
   std::mutex m_wake_lock;  // pairs with m_wake so a stop request ends the pause

@@ -17,9 +17,9 @@
 
 class ScreenLight {
  public:
-  // Sampling is paced rather than back to back: 25 samples a second follow the
+  // Sampling is paced rather than back to back: 20 samples a second follow the
   // screen closely enough for lighting and keep the capture cheap.
-  static constexpr std::chrono::milliseconds kSamplePeriod{40};
+  static constexpr std::chrono::milliseconds kSamplePeriod{50};
   static constexpr std::chrono::milliseconds kIdlePause{1000};
 
   // The capture is made on the sampling thread (X connections stay on one thread).
@@ -38,8 +38,8 @@ class ScreenLight {
   bool IsActive() const { return m_active; }
   bool IsRunning() const { return m_thread.joinable(); }
 
-  // One sample through `capture`; false (grid unchanged) when the screen could
-  // not be read.
+  // One sample through `capture`, on the sampling thread (or, in a test, with
+  // no thread started); false (grid unchanged) when the screen could not be read.
   bool SampleOnce(ScreenCapture& capture);
 
   // Stream step: the key at matrix row i, column j takes grid entry (i, j).

@@ -12,7 +12,10 @@ constexpr auto kIdlePause = 500ms;
 }  // namespace
 
 Visualizer::Visualizer(std::unique_ptr<AudioLoopback<float>> capture)
-    : m_capture(std::move(capture)) {}
+    : m_capture(std::move(capture)) {
+  // Nothing reads the capture until music lighting is shown.
+  if (m_capture) m_capture->SetPaused(true);
+}
 
 Visualizer::~Visualizer() {
   if (m_render_thread.joinable()) {
@@ -42,10 +45,6 @@ void Visualizer::OpenCapture(int source) {
   if (m_capture) m_capture->Reopen();
 }
 
-void Visualizer::OnDefaultDeviceChanged() {
-  OpenCapture(0);
-}
-
 void Visualizer::ApplyMusicLayer(const MusicLayerRow& layer) {
   OpenCapture(layer.deviceindex);
   SetGain(layer.fore_amplitude);
@@ -55,6 +54,8 @@ void Visualizer::ApplyMusicLayer(const MusicLayerRow& layer) {
 }
 
 void Visualizer::SetMusicActive(bool active) {
+  if (m_capture) m_capture->SetPaused(!active);
+  if (active) m_resumed = true;
   {
     std::lock_guard lock(m_wake_lock);
     m_music_active = active;
@@ -65,6 +66,8 @@ void Visualizer::SetMusicActive(bool active) {
 void Visualizer::Analyse() {
   m_spectrum.SetGain(static_cast<float>(m_gain.load()));
   m_spectrum.Decay();
+  // Samples from before a pause are not the sound playing now.
+  if (m_resumed.exchange(false)) m_spectrum.ClearRing();
   if (m_capture) {
     bool any = false;
     while (const std::size_t frames = m_capture->ReadPacket(m_packet)) {

@@ -35,12 +35,11 @@ class Visualizer {
   // Start music: default parameters, cleared bands, capture source 0, and the
   // render thread (started once; later calls only reset the analysis).
   void StartMusic();
-  // A source past the end of the list is source 0.
+  // A source past the end of the list is source 0. A change of the default
+  // output needs no call: the capture follows it by itself.
   void OpenCapture(int source);
-  // The default output changed: capture the new one.
-  void OnDefaultDeviceChanged();
 
-  // Setting the flag ends an idle pause at once.
+  // The capture runs only while the flag is set; setting it ends an idle pause at once.
   void SetMusicActive(bool active);
   bool IsMusicActive() const { return m_music_active; }
 
@@ -74,6 +73,7 @@ class Visualizer {
   std::unique_ptr<AudioLoopback<float>> m_capture;
 
   std::atomic<bool> m_music_active{false};
+  std::atomic<bool> m_resumed{false};
   std::atomic<int> m_gain{static_cast<int>(kStartGain)};
   std::atomic<int> m_foremode{1};
   std::atomic<int> m_backmode{0};

@@ -28,7 +28,11 @@ class AudioLoopback {
   // Drops the current stream and captures the current default output again.
   virtual void Reopen() = 0;
 
-  // True while a stream is connected and delivering.
+  // While paused the stream stays connected but the server delivers nothing,
+  // so a capture nobody reads costs nothing; waiting packets are dropped.
+  virtual void SetPaused(bool paused) = 0;
+
+  // True while a stream is connected (paused or not).
   virtual bool IsCapturing() const = 0;
 };
 

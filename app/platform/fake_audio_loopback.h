@@ -29,6 +29,8 @@ class FakeAudioLoopback final : public AudioLoopback<Sample> {
   }
 
   void Reopen() override { ++m_reopens; }
+  void SetPaused(bool paused) override { m_paused = paused; }
+  bool Paused() const { return m_paused; }
   bool IsCapturing() const override { return true; }
 
   int Reopens() const { return m_reopens; }
@@ -41,4 +43,5 @@ class FakeAudioLoopback final : public AudioLoopback<Sample> {
   mutable std::mutex m_packets_lock;
   std::deque<std::vector<Sample>> m_packets;
   std::atomic<int> m_reopens{0};
+  std::atomic<bool> m_paused{false};
 };

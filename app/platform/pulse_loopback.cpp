@@ -117,6 +117,20 @@ class PulseLoopback final : public AudioLoopback<Sample> {
     pa_threaded_mainloop_unlock(m_loop.get());
   }
 
+  void SetPaused(bool paused) override {
+    if (!m_loop) return;
+    pa_threaded_mainloop_lock(m_loop.get());
+    m_paused = paused;
+    if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
+      Release(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
+    }
+    pa_threaded_mainloop_unlock(m_loop.get());
+    if (paused) {
+      std::lock_guard lock(m_ring_lock);
+      m_ring.Clear();
+    }
+  }
+
   bool IsCapturing() const override { return m_capturing.load(); }
 
  private:
@@ -174,8 +188,9 @@ class PulseLoopback final : public AudioLoopback<Sample> {
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<uint32_t>(-1);
     attr.fragsize = static_cast<uint32_t>(Base::kPacketValues * sizeof(Sample));
-    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
-                                                      PA_STREAM_DONT_INHIBIT_AUTO_SUSPEND);
+    const auto flags = static_cast<pa_stream_flags_t>(
+        PA_STREAM_ADJUST_LATENCY | PA_STREAM_DONT_INHIBIT_AUTO_SUSPEND |
+        (m_paused ? PA_STREAM_START_CORKED : PA_STREAM_NOFLAGS));
     if (pa_stream_connect_record(m_stream, "@DEFAULT_MONITOR@", &attr, flags) < 0) {
       CloseStream();
       ScheduleRetry();
@@ -286,6 +301,7 @@ class PulseLoopback final : public AudioLoopback<Sample> {
   pa_stream* m_stream = nullptr;
   pa_time_event* m_retry = nullptr;
   std::string m_default_sink;
+  bool m_paused = false;  // also under the mainloop lock
   std::atomic<bool> m_capturing{false};
 
   std::mutex m_ring_lock;  // guards m_ring: written by the mainloop, read by the consumer

@@ -47,6 +47,14 @@ TEST(MusicLevelCapture, HandsTheNewestPacketsLevelOncePerPeriod) {
   EXPECT_EQ(levels.Step(), 0);  // nothing waited: an empty block
   EXPECT_EQ(handed, (std::vector<int>{100, 0}));
 
+  levels.SetActive(false);
+  fake->Push(Packet(-(100 << 8)));
+  EXPECT_EQ(levels.Step(), 0);
+  EXPECT_TRUE(fake->Paused());
+  EXPECT_EQ(handed.size(), 2u) << "nothing handed on while paused";
+  levels.SetActive(true);
+  EXPECT_FALSE(fake->Paused());
+
   EXPECT_EQ(levels.Period(), 33);
   levels.SetPeriod(99);
   levels.SetPeriod(0);  // an item without data keeps the period

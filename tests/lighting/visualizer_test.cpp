@@ -109,13 +109,16 @@ TEST(Visualizer, RendersOnItsThreadOnlyWhileMusicIsActive) {
   v.OpenCapture(5);                    // past the list: source 0 again
   EXPECT_EQ(path.fake->Reopens(), 2);
 
+  EXPECT_TRUE(path.fake->Paused()) << "nothing captured before music is shown";
   v.SetMusicActive(true);
+  EXPECT_FALSE(path.fake->Paused());
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (v.Hue() < 10.0f && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   EXPECT_GE(v.Hue(), 10.0f);
   v.SetMusicActive(false);
+  EXPECT_TRUE(path.fake->Paused());
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   const float stopped = v.Hue();
   std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -15,6 +15,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+template <typename Done>
+bool WaitFor(Done done, std::chrono::seconds timeout) {
+  const auto deadline = Clock::now() + timeout;
+  while (!done()) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
 class PulseCapture : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -34,16 +44,6 @@ class PulseCapture : public testing::Test {
       GTEST_SKIP() << "no private PulseAudio server (pulseaudio, pacat and pactl are needed)";
   }
 
-  template <typename Done>
-  static bool WaitFor(Done done, std::chrono::seconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (!done()) {
-      if (Clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-  }
-
   // Renders at the renderer's pace until band 128 lights (a 3 kHz tone) or time runs out.
   static bool ToneReachesTheBands(Visualizer& v) {
     return WaitFor(
@@ -60,21 +60,46 @@ class PulseCapture : public testing::Test {
 
 PrivatePulse* PulseCapture::s_pulse = nullptr;
 
-TEST_F(PulseCapture, ToneOnTheDefaultOutputLightsItsBandsAndKeys) {
+std::unique_ptr<AudioLoopback<float>> MakeLoopback(AudioLoopback<float>*& raw) {
   auto loopback = CreatePulseFloatLoopback("Tervane test");
-  AudioLoopback<float>* capture = loopback.get();
-  Visualizer v(std::move(loopback));
-  v.SetGain(300);
+  raw = loopback.get();
+  return loopback;
+}
+
+// The spectrum path on the real back end, gain as a loaded music layer sets it.
+struct MusicCapture {
+  MusicCapture() {
+    visualizer.SetGain(300);
+    visualizer.SetMusicActive(true);
+  }
+  bool Capturing(bool state = true) {
+    return WaitFor([&] { return capture->IsCapturing() == state; }, std::chrono::seconds(5));
+  }
+  AudioLoopback<float>* capture = nullptr;
+  Visualizer visualizer{MakeLoopback(capture)};
+};
+
+TEST_F(PulseCapture, ToneOnTheDefaultOutputLightsItsBandsAndKeysWhileMusicIsShown) {
+  MusicCapture music;
+  Visualizer& v = music.visualizer;
   v.SetForeMode(1);
   v.SetBackMode(0);
-  ASSERT_TRUE(WaitFor([&] { return capture->IsCapturing(); }, std::chrono::seconds(5)));
+  ASSERT_TRUE(music.Capturing());
 
   // Nothing plays: the null sink's monitor delivers silence.
   for (int frame = 0; frame < 10; ++frame) v.RenderFrame();
   EXPECT_EQ(v.Spectrum().DisplayBands()[128], 0.0f);
 
+  // Paused (another light mode shown), the tone does not come through.
+  v.SetMusicActive(false);
   auto tone = s_pulse->PlaySine(3000.0, 3.0);
   ASSERT_TRUE(tone);
+  for (int frame = 0; frame < 20; ++frame) {
+    v.RenderFrame();
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  }
+  EXPECT_EQ(v.Spectrum().DisplayBands()[128], 0.0f);
+  v.SetMusicActive(true);
   ASSERT_TRUE(ToneReachesTheBands(v));
   const auto& bands = v.Spectrum().DisplayBands();
   // The onset and the server's resampling spread a little energy; far bands stay dark.
@@ -115,39 +140,33 @@ TEST_F(PulseCapture, LevelPathReadsSixteenBitSamples) {
 }
 
 TEST_F(PulseCapture, FollowsANewDefaultOutput) {
-  auto loopback = CreatePulseFloatLoopback("Tervane test");
-  AudioLoopback<float>* capture = loopback.get();
-  Visualizer v(std::move(loopback));
-  v.SetGain(300);
-  ASSERT_TRUE(WaitFor([&] { return capture->IsCapturing(); }, std::chrono::seconds(5)));
+  MusicCapture music;
+  ASSERT_TRUE(music.Capturing());
 
   ASSERT_TRUE(s_pulse->Pactl({"load-module", "module-null-sink", "sink_name=second"}));
   ASSERT_TRUE(s_pulse->Pactl({"set-default-sink", "second"}));
   // The old stream is dropped and a new one opened on the new output's monitor.
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ASSERT_TRUE(WaitFor([&] { return capture->IsCapturing(); }, std::chrono::seconds(5)));
+  ASSERT_TRUE(music.Capturing());
   auto tone = s_pulse->PlaySine(3000.0, 3.0);
   ASSERT_TRUE(tone);
-  EXPECT_TRUE(ToneReachesTheBands(v));
+  EXPECT_TRUE(ToneReachesTheBands(music.visualizer));
   tone.reset();
   s_pulse->Pactl({"set-default-sink", "null"});
 }
 
 TEST_F(PulseCapture, ReconnectsWhenTheServerComesBack) {
-  auto loopback = CreatePulseFloatLoopback("Tervane test");
-  AudioLoopback<float>* capture = loopback.get();
-  Visualizer v(std::move(loopback));
-  v.SetGain(300);
-  ASSERT_TRUE(WaitFor([&] { return capture->IsCapturing(); }, std::chrono::seconds(5)));
+  MusicCapture music;
+  ASSERT_TRUE(music.Capturing());
 
   s_pulse->Stop();
-  ASSERT_TRUE(WaitFor([&] { return !capture->IsCapturing(); }, std::chrono::seconds(5)));
-  v.RenderFrame();  // the renderer carries on without a server
+  ASSERT_TRUE(music.Capturing(false));
+  music.visualizer.RenderFrame();  // the renderer carries on without a server
   ASSERT_TRUE(s_pulse->Start());
-  ASSERT_TRUE(WaitFor([&] { return capture->IsCapturing(); }, std::chrono::seconds(5)));
+  ASSERT_TRUE(music.Capturing());
   auto tone = s_pulse->PlaySine(3000.0, 3.0);
   ASSERT_TRUE(tone);
-  EXPECT_TRUE(ToneReachesTheBands(v));
+  EXPECT_TRUE(ToneReachesTheBands(music.visualizer));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "QorUI/control_factory.h"
+#include "QorUI/manager.h"
 #include "QorUI/menu_wnd.h"
 #include "QorUI/panel.h"
 #include "QorUI/tab_ctrl.h"
@@ -242,4 +243,73 @@ TEST_F(ContainersTest, CheckableMenuItemReportsThenToggles) {
   host->LButtonUp(menu_hwnd, CPoint(50, 20));
   EXPECT_EQ(item->GetCheck(), 1);
   EXPECT_EQ(owner.posted.size(), 2u);
+}
+
+namespace {
+struct Label : MControlFont {
+  using MControlFont::MControlFont;
+  void DrawControl(Canvas&, const CRect&) override {}
+};
+}  // namespace
+
+TEST_F(ContainersTest, StateImagesAreCutIntoFramesFromTheSkinFolder) {
+  TempDir dir;
+  std::filesystem::create_directories(dir / "skins/theme1");
+  Canvas strip(90, 20);  // three 30-pixel frames: red, green, blue
+  strip.FillRect(CRect(0, 0, 30, 20), 0xFFFF0000);
+  strip.FillRect(CRect(30, 0, 60, 20), 0xFF00FF00);
+  strip.FillRect(CRect(60, 0, 90, 20), 0xFF0000FF);
+  ASSERT_TRUE(strip.SavePng(dir / "skins/theme1/tab.png"));
+  const std::string saved = Manager::GetProgramFolder();
+  Manager::SetProgramFolder(dir.path());
+
+  Label loose(nullptr, 1, CRect());
+  EXPECT_EQ(loose.SetImage("tab.png", 3), 0);  // no manager yet
+
+  TestDialog dlg;
+  MTabCtrl* tabs = nullptr;
+  dlg.build = [&](TestDialog& d) {
+    tabs = static_cast<MTabCtrl*>(d.CreateControl("MTabCtrl", 40, CRect(0, 0, 200, 40)));
+  };
+  const HWND hwnd = Open(dlg);
+  auto* label = static_cast<MControlFont*>(
+      dlg.AddControl(std::make_unique<Label>(&dlg, 2, CRect(0, 100, 10, 110))));
+  EXPECT_EQ(label->SetImage("missing.png", 4), 0);
+  ASSERT_EQ(label->SetImage("tab.png", 3), 1);
+  EXPECT_EQ(label->GetImageSize(), CSize(30, 20));
+  EXPECT_EQ(label->GetFrameRect(2), CRect(60, 0, 90, 20));
+
+  tabs->SetTabCtrlHeight(40);
+  tabs->InsertItem(1, "", "tab.png", nullptr);
+  tabs->InsertItem(2, "", "tab.png", nullptr);
+  EXPECT_EQ(tabs->GetItemInfo(1)->rect, CRect(30, 0, 60, 40));  // width from the frame
+  tabs->SetSelectItem(0);
+  host->MouseMove(hwnd, CPoint(45, 20));
+  // Icons sit 10 pixels below the tab top: the hover tab shows the second frame.
+  EXPECT_TRUE(NearColor(Screen(hwnd).GetPixel(45, 15), 0xFF00FF00));
+  EXPECT_TRUE(NearColor(Screen(hwnd).GetPixel(15, 15), 0xFFFF0000));
+  Manager::SetProgramFolder(saved);
+}
+
+TEST_F(ContainersTest, DraggingAScrollThumbReportsPositions) {
+  TestDialog dlg;
+  MPanel* panel = nullptr;
+  dlg.build = [&](TestDialog& d) {
+    panel =
+        static_cast<MPanel*>(d.AddControl(std::make_unique<MPanel>(&d, 50, CRect(0, 0, 300, 200))));
+  };
+  const HWND hwnd = Open(dlg);
+  panel->SetVirtualHeight(800);
+  panel->SetRect(CRect(0, 0, 300, 200));
+  MScroll* bar = panel->GetScrollVertical();
+  const CRect thumb = bar->GetThumbRect();
+  EXPECT_EQ(thumb, CRect(293, 0, 300, 40));  // 200 * 200 / (200 + 800)
+  host->MouseMove(hwnd, CPoint(296, 10));
+  host->LButtonDown(hwnd, CPoint(296, 10));
+  host->MouseMove(hwnd, CPoint(296, 90), MK_LBUTTON);  // 80 of 160 free pixels
+  host->LButtonUp(hwnd, CPoint(296, 90));
+  EXPECT_EQ(bar->GetPos(), 400);
+  ASSERT_FALSE(dlg.notices.empty());
+  EXPECT_EQ(dlg.notices.back(), (Notice{1, kNotifyPositionChanged, 400, 0}));
+  EXPECT_EQ(panel->GetScrollOffset(), CPoint(0, 300));
 }

@@ -55,8 +55,10 @@ TEST_F(DialogTest, WindowlessModalAndRepeatedCreate) {
   EXPECT_EQ(dlg.init_client, CRect(0, 0, 300, 200));
   // Created windows are undecorated: caption and sizing frame are stripped.
   EXPECT_EQ(dlg.GetStyle() & (WS_CAPTION | WS_THICKFRAME), 0u);
+  EXPECT_EQ(dlg.SetIcon("no/such/icon.png"), 0);
   dlg.DestroyWindow();
   EXPECT_EQ(dlg.GetWindowTextLengthW(), -1);
+  EXPECT_EQ(dlg.SetIcon("icon.png"), 0);
   EXPECT_EQ(MWindow::FromHandle(first), nullptr);
 }
 

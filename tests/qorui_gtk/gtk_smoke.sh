@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Desktop smoke test of the GTK host: under a private Xvfb the demo dialog
 # opens undecorated, a synthetic click reaches a control and produces its
-# notification, and a screenshot shows the drawn control.
+# notification, a screenshot shows the drawn control, and the text entry
+# overlay takes typing.
 set -euo pipefail
 demo=$1
 for tool in Xvfb xdotool xprop import convert; do
@@ -61,6 +62,14 @@ back=$(pixel $((X + 60)) $((Y + 200)))
 xdotool mousemove --window "$wid" 120 100 click 1
 wait_for '^notify 1001 2'
 grep -q '^notify 1001 1' "$work/out.txt" || { echo "no press notification"; exit 1; }
+
+# The text entry laid over the window takes typed text and reports it on Return.
+xdotool mousemove --window "$wid" 120 160 click 1
+wait_for '^notify 1004 2'
+sleep 0.2
+xdotool type --delay 20 'Hello'
+xdotool key Return
+wait_for '^entry Hello$'
 
 # The Close button ends the modal loop with IDOK.
 xdotool mousemove --window "$wid" 480 100 click 1

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "QorUI/control_font.h"
+#include "QorUI/manager.h"
 #include "QorUI/menu_wnd.h"
 #include "QorUI/panel.h"
 #include "QorUI/render.h"
@@ -79,6 +80,7 @@ void DemoDialog::InitUI(CRect client) {
   AddButton(buttons, kPressButton, CRect(40, 80, 200, 120), "Press me");
   AddButton(buttons, kMenuButton, CRect(220, 80, 380, 120), "Menu");
   AddButton(buttons, kCloseButton, CRect(400, 80, 560, 120), "Close");
+  AddButton(buttons, kEditButton, CRect(40, 140, 200, 180), "Edit");
   for (UINT i = 0; i < 20; ++i) {
     const int y = 60 + static_cast<int>(i) * 50;
     AddButton(scrolling, 2000 + i, CRect(40, y, 300, y + 40),
@@ -98,6 +100,7 @@ LRESULT DemoDialog::OnMessage(UINT id, UINT code, WPARAM wParam, LPARAM lParam) 
   std::fflush(m_log);
   if (code != kNotifyClicked) return 0;
   if (id == kCloseButton) DoOK();
+  if (id == kEditButton) OpenEntry();
   if (id == kMenuButton) {
     auto* menu = new MenuWnd(this);
     CPoint at(220, 160);
@@ -112,6 +115,27 @@ LRESULT DemoDialog::OnMessage(UINT id, UINT code, WPARAM wParam, LPARAM lParam) 
     }
   }
   return 0;
+}
+
+void DemoDialog::OpenEntry() {
+  if (!m_entry) {
+    m_entry = GetPaintManager().CreateTextEntry();
+    if (!m_entry) return;
+    m_entry->SetRect(CRect(220, 145, 560, 175));
+    m_entry->SetFont(FontSpec{Manager::GetFontName(), 14, 0});
+    m_entry->SetColors(0xFFFFFFFF, 0xFF1F4A52);
+    m_entry->SetHandlers({nullptr, nullptr,
+                          [this] {
+                            std::fprintf(m_log, "entry %s\n", m_entry->GetText().c_str());
+                            std::fflush(m_log);
+                            m_entry->Show(false);
+                          },
+                          [this] { m_entry->Show(false); }});
+  }
+  m_entry->SetText("demo");
+  m_entry->Show(true);
+  m_entry->SelectAll();
+  m_entry->Focus();
 }
 
 LRESULT DemoDialog::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 
 #include "QorUI/dialog.h"
 
@@ -13,6 +14,7 @@ class DemoDialog : public MDialog {
   static constexpr UINT kPressButton = 1001;
   static constexpr UINT kMenuButton = 1002;
   static constexpr UINT kCloseButton = 1003;
+  static constexpr UINT kEditButton = 1004;
 
   explicit DemoDialog(std::FILE* log) : m_log(log) {}
 
@@ -21,5 +23,8 @@ class DemoDialog : public MDialog {
   LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void OpenEntry();
+
   std::FILE* m_log;
+  std::unique_ptr<TextEntry> m_entry;
 };

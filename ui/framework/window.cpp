@@ -74,6 +74,11 @@ HWND MWindow::Create(HWND parent, const char* title, DWORD style, DWORD ex_style
   return m_hwnd;
 }
 
+int MWindow::SetIcon(const std::string& file) {
+  if (!m_native) return 0;
+  return m_native->SetIcon(Manager::JoinPath(Manager::GetProgramFolder(), file)) ? 1 : 0;
+}
+
 void MWindow::ApplyStyle() {
   if (m_native) m_native->SetTitle(m_title);
 }

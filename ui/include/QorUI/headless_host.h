@@ -25,6 +25,7 @@ class HeadlessWindow : public NativeWindow {
   bool IsIconic() const override { return m_iconic; }
   bool IsZoomed() const override { return m_zoomed; }
   void SetTitle(const std::string& title) override { m_title = title; }
+  bool SetIcon(const std::string& path) override;
   CRect GetWindowRect() const override { return m_rect; }
   void SetWindowRect(const CRect& rect) override;
   void Invalidate(const CRect& client_rect) override;
@@ -41,6 +42,7 @@ class HeadlessWindow : public NativeWindow {
   // What tests look at.
   const NativeWindowParams& Params() const { return m_params; }
   const std::string& Title() const { return m_title; }
+  const std::string& Icon() const { return m_icon; }
   CursorKind Cursor() const { return m_cursor; }
   bool IsCaptured() const { return m_captured; }
   int MoveDrags() const { return m_move_drags; }
@@ -59,6 +61,7 @@ class HeadlessWindow : public NativeWindow {
   NativeWindowClient* m_client;
   HeadlessHost& m_host;
   std::string m_title;
+  std::string m_icon;
   CRect m_rect;
   bool m_visible = false;
   bool m_iconic = false;

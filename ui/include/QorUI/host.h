@@ -77,6 +77,8 @@ class NativeWindow {
   virtual bool IsIconic() const = 0;
   virtual bool IsZoomed() const = 0;
   virtual void SetTitle(const std::string& title) = 0;
+  // The window's icon from a picture file; false when it cannot be read.
+  virtual bool SetIcon(const std::string& path) = 0;
   virtual CRect GetWindowRect() const = 0;  // screen coordinates
   // Moves and sizes; a new size arrives as WM_SIZE.
   virtual void SetWindowRect(const CRect& rect) = 0;

@@ -58,6 +58,10 @@ class MWindow : private NativeWindowClient {
   HWND Create(HWND parent, CRect rect);
   HWND Create(HWND parent, const char* title, DWORD style, DWORD ex_style, CRect rect);
 
+  // The window's icon, a picture file relative to the program folder; 0 when
+  // there is no window or the file cannot be read.
+  int SetIcon(const std::string& file);
+
   DWORD GetStyle() const { return m_style; }
   DWORD GetExStyle() const { return m_ex_style; }
   int ModifyStyle(DWORD remove, DWORD add, UINT swp_flags = 0);

@@ -159,6 +159,10 @@ void GtkNativeWindow::SetTitle(const std::string& title) {
   gtk_window_set_title(GTK_WINDOW(m_window), title.c_str());
 }
 
+bool GtkNativeWindow::SetIcon(const std::string& path) {
+  return gtk_window_set_icon_from_file(GTK_WINDOW(m_window), path.c_str(), nullptr) == TRUE;
+}
+
 CRect GtkNativeWindow::GetWindowRect() const {
   return m_rect;
 }

@@ -21,6 +21,7 @@ class GtkNativeWindow : public NativeWindow {
   bool IsIconic() const override { return m_iconic; }
   bool IsZoomed() const override { return m_zoomed; }
   void SetTitle(const std::string& title) override;
+  bool SetIcon(const std::string& path) override;
   CRect GetWindowRect() const override;
   void SetWindowRect(const CRect& rect) override;
   void Invalidate(const CRect& client_rect) override;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "QorUI/image.h"
 #include "QorUI/window.h"
 
 // --- HeadlessWindow ---
@@ -29,6 +30,12 @@ void HeadlessWindow::Show(int sw) {
   if (m_visible && !was_visible) Invalidate(CRect(CPoint(0, 0), m_rect.Size()));
   m_host.OnShown(this, m_visible && !m_iconic && sw != SW_SHOWNOACTIVATE &&
                            m_params.kind != WindowKind::kTooltip);
+}
+
+bool HeadlessWindow::SetIcon(const std::string& path) {
+  if (!Image::LoadFromFile(path)) return false;
+  m_icon = path;
+  return true;
 }
 
 void HeadlessWindow::SetWindowRect(const CRect& rect) {
