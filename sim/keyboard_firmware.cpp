@@ -16,10 +16,13 @@ int Le16(const std::uint8_t* at) {
   return at[0] | (at[1] << 8);
 }
 
+// Copies from an output report's payload at byte 5; a count beyond the
+// report's end (byte 2 can say up to 255) stops at the end.
 template <std::size_t N>
 void CopyBounded(std::array<std::uint8_t, N>& into, int offset, const std::uint8_t* from,
                  std::size_t length) {
   if (offset < 0 || static_cast<std::size_t>(offset) >= N) return;
+  length = std::min(length, kOutputReportSize - 5);
   const std::size_t n = std::min(length, N - static_cast<std::size_t>(offset));
   std::memcpy(into.data() + offset, from, n);
 }
@@ -104,7 +107,8 @@ void KeyboardFirmware::HandleFamily1Output(const std::uint8_t* r, bool aux) {
       }
       if (offset == 0) block.clear();
       if (block.size() < offset + length) block.resize(offset + length, 0);
-      std::memcpy(block.data() + offset, r + 6, std::min<std::size_t>(length, 59));
+      // An empty block has no storage yet; memcpy must not see its null pointer.
+      if (length > 0) std::memcpy(block.data() + offset, r + 6, std::min<std::size_t>(length, 59));
       return;
     }
     default:
