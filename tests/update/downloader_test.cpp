@@ -79,7 +79,10 @@ TEST(DownloaderResults, MapTheClientOutcomeAndTheContinueFlag) {
         if (i == 1) downloader.ClearContinueFlag();
       };
     }
-    EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir.File("a.zip"), nullptr), c.expected);
+    RecordedProgress progress;
+    EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir.File("a.zip"), &progress), c.expected);
+    EXPECT_EQ(progress.values.front(), 0);
+    EXPECT_EQ(progress.values.size() > 1, c.result != HttpResult::kNoHandle);
     // The old file is gone whatever happened.
     EXPECT_EQ(std::filesystem::exists(dir.File("a.zip")), c.file_created);
     EXPECT_NE(TempDir::Read(dir.File("a.zip")), "old archive");
