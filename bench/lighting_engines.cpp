@@ -117,18 +117,30 @@ BENCHMARK(BM_ScreenReduction)
     ->Args({2560, 1440})
     ->Unit(benchmark::kMillisecond);
 
-// Plays a tone file through pacat for `seconds` in the background.
-FILE* PlayTone(double seconds) {
-  const std::string cmd = "pacat --playback --raw --format=float32le --rate=48000 --channels=2";
-  FILE* player = popen(cmd.c_str(), "w");
-  if (!player) return nullptr;
-  long frame = 0;
-  for (int i = 0; i < static_cast<int>(seconds * 100); ++i) {
-    const std::vector<float> p = TonePacket(1000.0, frame);
-    fwrite(p.data(), sizeof(float), p.size(), player);
+// Plays `seconds` of a 1 kHz tone through pacat from a background thread; the
+// samples are made before it starts, so the writing thread costs next to nothing.
+class TonePlayer {
+ public:
+  explicit TonePlayer(double seconds) {
+    long frame = 0;
+    for (int i = 0; i < static_cast<int>(seconds * 100); ++i) {
+      const std::vector<float> p = TonePacket(1000.0, frame);
+      m_samples.insert(m_samples.end(), p.begin(), p.end());
+    }
+    m_thread = std::thread([this] {
+      FILE* player =
+          popen("pacat --playback --raw --format=float32le --rate=48000 --channels=2", "w");
+      if (!player) return;
+      fwrite(m_samples.data(), sizeof(float), m_samples.size(), player);
+      pclose(player);
+    });
   }
-  return player;
-}
+  ~TonePlayer() { m_thread.join(); }
+
+ private:
+  std::vector<float> m_samples;
+  std::thread m_thread;
+};
 
 // The whole music path as the program runs it: capture thread, render thread at
 // 15 ms, and the worker's key colours every 16 ms, while a tone plays.
@@ -142,10 +154,7 @@ void BM_MusicPathCpu(benchmark::State& state) {
     v.StartMusic();
     v.SetMusicActive(true);
     while (!capture->IsCapturing()) std::this_thread::sleep_for(10ms);
-    // The player writes from this thread before measuring, so its cost is not counted.
-    std::thread player_thread([] {
-      if (FILE* p = PlayTone(12.0)) pclose(p);
-    });
+    TonePlayer tone(12.0);
     std::this_thread::sleep_for(1s);
     const KeyboardLayout layout = FullSizeLayout();
     std::vector<KeyColour> colours;
@@ -160,7 +169,6 @@ void BM_MusicPathCpu(benchmark::State& state) {
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
     state.counters["cpu_percent"] = 100.0 * (ProcessCpuSeconds() - cpu0) / wall;
     state.counters["lit_keys"] = lighting::HasVisibleColour(colours) ? 1 : 0;
-    player_thread.join();
   }
 }
 BENCHMARK(BM_MusicPathCpu)->Iterations(1)->Unit(benchmark::kSecond);
@@ -176,16 +184,13 @@ void BM_MusicIdleCpu(benchmark::State& state) {
     Visualizer v(std::move(loopback));
     v.StartMusic();
     while (!capture->IsCapturing()) std::this_thread::sleep_for(10ms);
-    std::thread player_thread([] {
-      if (FILE* p = PlayTone(8.0)) pclose(p);
-    });
+    TonePlayer tone(8.0);
     std::this_thread::sleep_for(1s);
     const double cpu0 = ProcessCpuSeconds();
     const auto t0 = Clock::now();
     std::this_thread::sleep_for(5s);
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
     state.counters["cpu_percent"] = 100.0 * (ProcessCpuSeconds() - cpu0) / wall;
-    player_thread.join();
   }
 }
 BENCHMARK(BM_MusicIdleCpu)->Iterations(1)->Unit(benchmark::kSecond);

@@ -88,6 +88,7 @@ class CurlHttpClient final : public HttpClient {
       list = grown;
     }
     const HeaderList headers(list);
+    sink.OnReady();
 
     Transfer transfer{handle.get(), &sink};
     CURL* h = handle.get();

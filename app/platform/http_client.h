@@ -13,6 +13,8 @@
 class HttpReplySink {
  public:
   virtual ~HttpReplySink() = default;
+  // The client is set up and about to connect.
+  virtual void OnReady() {}
   // The link answered with a success status; `content_length` is empty when
   // the reply gives none. Comes once, before the first OnData.
   virtual void OnOpened(std::optional<std::uint64_t> content_length) = 0;

@@ -201,6 +201,8 @@ class PulseLoopback final : public AudioLoopback<Sample> {
     switch (pa_stream_get_state(m_stream)) {
       case PA_STREAM_READY:
         m_capturing = true;
+        // A pause asked for while the stream was connecting is applied now.
+        Release(pa_stream_cork(m_stream, m_paused ? 1 : 0, nullptr, nullptr));
         break;
       case PA_STREAM_FAILED:
       case PA_STREAM_TERMINATED:

@@ -61,6 +61,8 @@ class Downloader::FileSink final : public HttpReplySink {
     m_progress->PostProgress(percent);
   }
 
+  void OnReady() override { Post(kProgressHandle); }
+
   void OnOpened(std::optional<std::uint64_t> content_length) override {
     Post(kProgressOpened);
     m_fd = UniqueFd(
@@ -157,9 +159,6 @@ int Downloader::DownloadFile(const std::string& link, const std::string& local_p
   FileSink sink(m_continue, local_path, m_max_file_bytes, progress);
   sink.Post(kProgressStart);
   ::unlink(local_path.c_str());
-  // The client makes its handle per request; reaching this point is the
-  // handle step.
-  sink.Post(kProgressHandle);
   int code = Finish(m_client.Get(link, sink));
   if (code == kTransferDone && !sink.Complete()) code = kTransferFailed;
   if (code == kTransferDone) sink.Post(kProgressEnd);

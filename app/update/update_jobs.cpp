@@ -7,9 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "QorUI/text.h"
+#include "shell/paths.h"
 #include "update/archive_checksum.h"
 #include "update/version_text.h"
 
@@ -96,8 +95,7 @@ UpdateOutcome UpdateJobs::DownloadUpdate(UpdateTarget target) {
   const std::string folder = LocalUpdateFolder(m_data_directory);
   const std::string archive = LocalUpdateFile(m_data_directory, archive_name);
   const std::string executable = LocalUpdateFile(m_data_directory, ExecutableName(target, version));
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
+  EnsureDirectory(folder);
   ::unlink(archive.c_str());
 
   // A partial archive is no archive: it is never unpacked.

@@ -22,6 +22,10 @@ struct Scratch {
     archive = root / "archive.zip";
     folder = root / "out";
   }
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
   fs::path root, archive, folder;
 };
 

@@ -25,6 +25,10 @@ struct Scratch {
     root = pattern;
     file = root / "fuzzed.profile.xml";
   }
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
   fs::path root, file;
 };
 

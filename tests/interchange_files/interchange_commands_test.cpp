@@ -1,6 +1,8 @@
 #include "interchange/interchange_commands.h"
 #include "interchange/profile_file.h"
 
+#include "interchange/profile_file.h"
+
 #include "interchange_files/interchange_fixture.h"
 
 namespace {
@@ -46,11 +48,11 @@ TEST_F(InterchangeCommandsTest, ExportsNeedASelectionAndAChosenFile) {
   const int profile = AddProfile(m_store, "P");
   const int macro = AddMacro(m_store, "M");
   EXPECT_EQ(m_commands.ExportProfile(SelectedProfile{profile, "P"}), ExportResult::kCancelled);
-  m_view.path = m_dir / "out.xml";
+  m_view.path = m_dir.File("out.xml");
   EXPECT_EQ(m_commands.ExportMacro(macro), ExportResult::kSaved);
   EXPECT_EQ(m_commands.ExportProfile(SelectedProfile{profile, "P"}), ExportResult::kSaved);
-  EXPECT_NE(Read(m_dir / "out.xml").find("<profileinfo name=\"P\"/>"), std::string::npos);
-  m_view.path = m_dir / "missing/out.xml";
+  EXPECT_NE(Read(m_dir.File("out.xml")).find("<profileinfo name=\"P\"/>"), std::string::npos);
+  m_view.path = m_dir.File("missing/out.xml");
   EXPECT_EQ(m_commands.ExportProfile(SelectedProfile{profile, "P"}), ExportResult::kWriteFailed);
   EXPECT_EQ(m_view.filters, (std::vector<std::string>{"Profile (*.xml)", "Macro (*.xml)",
                                                       "Profile (*.xml)", "Profile (*.xml)"}));
@@ -60,13 +62,13 @@ TEST_F(InterchangeCommandsTest, ProfileImportFillsTheListsAndActivatesTheProfile
   const int profile = AddProfile(m_store, "P");
   const int macro = AddMacro(m_store, "M");
   m_store.SaveKeyAssignment(Key(profile, 4, 3, macro, "M"));
-  ASSERT_TRUE(interchange::WriteProfileFile(m_store, profile, "P", m_dir / "shared.xml"));
+  ASSERT_TRUE(interchange::WriteProfileFile(m_store, profile, "P", m_dir.File("shared.xml")));
 
   // Into another installation: the macro is new there.
   ProfileStore other;
   OpenOther(other);
   InterchangeCommands commands(other, m_view);
-  m_view.path = m_dir / "shared.xml";
+  m_view.path = m_dir.File("shared.xml");
   EXPECT_EQ(commands.ImportProfile(), ImportResult::kImported);
   ASSERT_EQ(m_view.macros.size(), 1u);
   EXPECT_EQ(m_view.macros[0].second, "M");
@@ -85,7 +87,7 @@ TEST_F(InterchangeCommandsTest, ImportsOfNothingChangeNothing) {
   };
   const Case cases[] = {
       {std::nullopt, ImportResult::kCancelled},
-      {m_dir / "missing.xml", ImportResult::kMissingFile},
+      {m_dir.File("missing.xml"), ImportResult::kMissingFile},
       {Write("wrong.xml", "<macro/>"), ImportResult::kUnreadable},
   };
   for (const Case& c : cases) {

@@ -4,19 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "store/profile_store.h"
-#include "update/temp_dir.h"
+#include "support/temp_dir.h"
 
 class InterchangeTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(m_store.OpenForDevice(m_dir.Path(), "k201")); }
+  void SetUp() override { ASSERT_TRUE(m_store.OpenForDevice(m_dir.path(), "k201")); }
 
   // A second, independent database: "another installation".
-  void OpenOther(ProfileStore& other) { ASSERT_TRUE(other.OpenForDevice(m_dir.Path(), "other")); }
+  void OpenOther(ProfileStore& other) { ASSERT_TRUE(other.OpenForDevice(m_dir.path(), "other")); }
 
   static int AddMacro(ProfileStore& store, const std::string& name,
                       const std::vector<MacroRecordRow>& records = {}) {
@@ -74,15 +73,9 @@ class InterchangeTest : public testing::Test {
   }
 
   std::string Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = m_dir / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    return m_dir.Write(name, bytes);
   }
-
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string Read(const std::string& path) { return TempDir::Read(path); }
 
   TempDir m_dir;
   ProfileStore m_store;

@@ -10,8 +10,8 @@ using interchange::WriteMacroFile;
 TEST_F(InterchangeTest, MacroExportWritesTheFileByteForByte) {
   const int macro =
       AddMacro(m_store, "Combo \"A\"", {Record("A", 2, 65, 0), Record("A", 3, 65, 5)});
-  ASSERT_TRUE(WriteMacroFile(m_store, macro, m_dir / "combo.xml"));
-  EXPECT_EQ(Read(m_dir / "combo.xml"),
+  ASSERT_TRUE(WriteMacroFile(m_store, macro, m_dir.File("combo.xml")));
+  EXPECT_EQ(Read(m_dir.File("combo.xml")),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
             "<macro>\r\n"
             "<macroinfo name=\"Combo &quot;A&quot;\" times=\"2\" type=\"1\" delaytime=\"10\"/>\r\n"
@@ -20,15 +20,15 @@ TEST_F(InterchangeTest, MacroExportWritesTheFileByteForByte) {
             "<item desc=\"A\" type=\"3\" value=\"65\" delay_time=\"5\"/>\r\n"
             "</macroitems>\r\n"
             "</macro>\r\n");
-  EXPECT_FALSE(WriteMacroFile(m_store, macro + 100, m_dir / "none.xml"));
-  EXPECT_FALSE(std::filesystem::exists(m_dir / "none.xml"));
+  EXPECT_FALSE(WriteMacroFile(m_store, macro + 100, m_dir.File("none.xml")));
+  EXPECT_FALSE(std::filesystem::exists(m_dir.File("none.xml")));
 }
 
 TEST_F(InterchangeTest, MacroImportAlwaysAddsANewMacroNamedAfterTheFile) {
   const int macro = AddMacro(m_store, "Combo", {Record("A", 2, 65, 0), Record("B", 3, 66, 7)});
-  ASSERT_TRUE(WriteMacroFile(m_store, macro, m_dir / "combo.v2.xml"));
+  ASSERT_TRUE(WriteMacroFile(m_store, macro, m_dir.File("combo.v2.xml")));
   for (int round = 0; round < 2; ++round) {
-    const interchange::MacroImport imported = ReadMacroFile(m_store, m_dir / "combo.v2.xml");
+    const interchange::MacroImport imported = ReadMacroFile(m_store, m_dir.File("combo.v2.xml"));
     ASSERT_TRUE(imported.readable);
     EXPECT_EQ(imported.name, "combo");
     EXPECT_GT(imported.macro_id, macro + round);

@@ -23,7 +23,7 @@ class ProfileFileTest : public InterchangeTest {
   }
 
   std::string Export(const std::string& file_name) {
-    const std::string path = m_dir / file_name;
+    const std::string path = m_dir.File(file_name);
     EXPECT_TRUE(WriteProfileFile(m_store, m_profile, "Gaming & more", path));
     return path;
   }
@@ -58,11 +58,11 @@ TEST_F(ProfileFileTest, ExportWritesTheFileByteForByte) {
 
 TEST_F(ProfileFileTest, ExportOfAProfileWithoutKeysKeepsAnEmptyKeyList) {
   const int empty = AddProfile(m_store, "Empty");
-  ASSERT_TRUE(WriteProfileFile(m_store, empty, "Empty", m_dir / "empty.xml"));
-  EXPECT_EQ(Read(m_dir / "empty.xml"),
+  ASSERT_TRUE(WriteProfileFile(m_store, empty, "Empty", m_dir.File("empty.xml")));
+  EXPECT_EQ(Read(m_dir.File("empty.xml")),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<profile>\r\n"
             "<profileinfo name=\"Empty\"/>\r\n<keyitems/>\r\n</profile>\r\n");
-  EXPECT_FALSE(WriteProfileFile(m_store, empty, "Empty", m_dir / "no/such/folder.xml"));
+  EXPECT_FALSE(WriteProfileFile(m_store, empty, "Empty", m_dir.File("no/such/folder.xml")));
 }
 
 TEST_F(ProfileFileTest, ImportIntoTheSameDatabaseReusesTheMacro) {
@@ -97,7 +97,7 @@ TEST_F(ProfileFileTest, ImportIntoAnotherDatabaseAddsTheMacroOnceAndRewritesItsK
     SCOPED_TRACE(c.what);
     TempDir other_dir;
     ProfileStore other;
-    ASSERT_TRUE(other.OpenForDevice(other_dir.Path(), "k201"));
+    ASSERT_TRUE(other.OpenForDevice(other_dir.path(), "k201"));
     if (c.same_name_other_id) {
       AddMacro(other, "Something");
       AddMacro(other, "Macro 1");  // id 2, the file says 1
@@ -166,7 +166,7 @@ TEST_F(ProfileFileTest, FilesThatAreNotProfilesImportNothing) {
     EXPECT_FALSE(imported.readable) << what;
     EXPECT_EQ(imported.profile, 0) << what;
   }
-  EXPECT_FALSE(ReadProfileFile(m_store, m_dir / "missing.xml").readable);
+  EXPECT_FALSE(ReadProfileFile(m_store, m_dir.File("missing.xml")).readable);
   std::vector<ProfileRow> rows;
   EXPECT_EQ(static_cast<std::size_t>(m_store.GetProfiles(rows)), profiles_before);
   EXPECT_EQ(Macros(m_store).size(), 1u);

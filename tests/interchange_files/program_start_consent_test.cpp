@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "update/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ struct Question : ProgramStartQuestion {
 
 TEST(ProgramStartConsent, AsksUntilTheUserSaysYesThenNeverAgain) {
   TempDir dir;
-  const std::string db = dir / "k201_data_v1.db";
+  const std::string db = dir.File("k201_data_v1.db");
   Question question;
   ProgramStartConsent consent(db);
   EXPECT_FALSE(consent.MayStart(4, "/usr/bin/gedit", question));
@@ -32,14 +32,14 @@ TEST(ProgramStartConsent, AsksUntilTheUserSaysYesThenNeverAgain) {
   EXPECT_TRUE(ProgramStartConsent(db).MayStart(4, "/usr/bin/gedit", later));
   EXPECT_TRUE(later.asked.empty());
   EXPECT_FALSE(ProgramStartConsent(db).IsConfirmed(5));
-  EXPECT_FALSE(ProgramStartConsent(dir / "other_data_v1.db").IsConfirmed(4));
+  EXPECT_FALSE(ProgramStartConsent(dir.File("other_data_v1.db")).IsConfirmed(4));
   EXPECT_TRUE(consent.Revoke(4));
   EXPECT_FALSE(consent.IsConfirmed(4));
 }
 
 TEST(ProgramStartConsent, AnUnreadableRecordConfirmsNothing) {
   TempDir dir;
-  const std::string db = dir / "k201_data_v1.db";
+  const std::string db = dir.File("k201_data_v1.db");
   std::filesystem::create_directory(db + ".programs");
   ProgramStartConsent consent(db);
   EXPECT_FALSE(consent.IsConfirmed(4));

@@ -10,8 +10,12 @@
 #include "QorUI/text.h"
 #include "keys/key_codes.h"
 #include "keys/key_label.h"
+#include "keys/keyboard_layout_loader.h"
 #include "keys/layout_file.h"
+#include "recording_layout_view.h"
+#include "shell/configuration.h"
 #include "shell/language_text.h"
+#include "store/profile_store.h"
 
 namespace {
 
@@ -159,5 +163,55 @@ INSTANTIATE_TEST_SUITE_P(Keyboards, InstalledLayoutTest, testing::ValuesIn(kLayo
                            std::string name = info.param.file;
                            return name.substr(0, name.find('.'));
                          });
+
+class IgnoredDevices : public DeviceFilterSink, public DeviceListSink {
+ public:
+  void AddDeviceFilter(int, int, const std::string&, int, int, const std::string&) override {}
+  void AddDevice(const std::string&, int, int, int, bool) override {}
+};
+
+// config.xml names the layout of each model: start-up loads the family 2
+// model's, and every other model's loads as well.
+TEST(InstalledConfiguration, EveryModelLoadsItsLayout) {
+  namespace fs = std::filesystem;
+  const fs::path data =
+      fs::temp_directory_path() / ("tervane_installed_" + std::to_string(::getpid()));
+  fs::remove_all(data);
+  fs::create_directories(data / "db");
+  {
+    ProfileStore store;
+    RecordingLayoutView view;
+    KeyboardLayoutLoader loader(store, view, std::string(TERVANE_SOURCE_DIR) + "/install/",
+                                data.string() + "/");
+    KeyboardLayout layout;
+    Configuration config;
+    IgnoredDevices devices;
+    std::vector<LayoutLoadResult> loads;
+    ASSERT_TRUE(LoadConfiguration(std::string(TERVANE_SOURCE_DIR) + "/install/", config, devices,
+                                  devices, [&](int device_type) {
+                                    loads.push_back(
+                                        loader.LoadLayout(device_type, config.models, layout));
+                                  }));
+    ASSERT_EQ(loads.size(), 1u);
+    EXPECT_EQ(loads[0].file, LayoutFileStatus::kRead);
+    EXPECT_TRUE(loads[0].database_open);
+    EXPECT_EQ(layout.device_type, kStartupDeviceType);
+    EXPECT_EQ(layout.keys.size(), 104u);
+    EXPECT_EQ(view.key_page.keys.size(), 104u);
+
+    ASSERT_EQ(config.models.size(), std::size(kLayouts));
+    for (const KeyboardModel& model : config.models) {
+      SCOPED_TRACE(model.name);
+      const LayoutLoadResult r = loader.LoadLayout(model.device_type, config.models, layout);
+      EXPECT_EQ(r.file, LayoutFileStatus::kRead);
+      EXPECT_EQ(layout.database_name, model.name);
+      EXPECT_EQ(layout.col_count, model.device_type > 200 ? 21 : 17);
+      EXPECT_EQ(layout.light_map.size(), layout.keys.size());
+      EXPECT_TRUE(fs::exists(data / "db" / (model.name + "_data_v1.db")));
+    }
+    store.Close();
+  }
+  fs::remove_all(data);
+}
 
 }  // namespace

@@ -2,13 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "platform/http_client.h"
+#include "support/temp_dir.h"
 #include "update/downloader.h"
 #include "update/local_http_server.h"
-#include "update/temp_dir.h"
 
 namespace {
 
@@ -16,11 +15,6 @@ struct RecordedProgress : ProgressSink {
   void PostProgress(int percent) override { values.push_back(percent); }
   std::vector<int> values;
 };
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class CurlHttpClientTest : public testing::Test {
  protected:
@@ -74,16 +68,16 @@ TEST_F(CurlHttpClientTest, DownloadsWithAndWithoutAContentLength) {
   for (int i = 0; i < 30720; ++i) body += static_cast<char>(i * 7);
   m_server.Put("a.zip", body);
   RecordedProgress with_length;
-  ASSERT_EQ(m_downloader.DownloadFile(m_server.Url("a.zip"), m_dir / "a.zip", &with_length),
+  ASSERT_EQ(m_downloader.DownloadFile(m_server.Url("a.zip"), m_dir.File("a.zip"), &with_length),
             kTransferDone);
-  EXPECT_EQ(ReadFile(m_dir / "a.zip"), body);
+  EXPECT_EQ(TempDir::Read(m_dir.File("a.zip")), body);
   EXPECT_EQ(with_length.values, (std::vector<int>{0, 2, 8, 10, 40, 70, 100}));
 
   RecordedProgress without_length;
-  ASSERT_EQ(
-      m_downloader.DownloadFile(m_server.Url("nolength/a.zip"), m_dir / "b.zip", &without_length),
-      kTransferDone);
-  EXPECT_EQ(ReadFile(m_dir / "b.zip"), body);
+  ASSERT_EQ(m_downloader.DownloadFile(m_server.Url("nolength/a.zip"), m_dir.File("b.zip"),
+                                      &without_length),
+            kTransferDone);
+  EXPECT_EQ(TempDir::Read(m_dir.File("b.zip")), body);
   EXPECT_EQ(without_length.values, (std::vector<int>{0, 2, 8, 10, 100}));
 }
 
@@ -94,10 +88,10 @@ TEST_F(CurlHttpClientTest, ClearingTheContinueFlagStopsASlowBody) {
     m_downloader.ClearContinueFlag();
   });
   const int code =
-      m_downloader.DownloadFile(m_server.Url("slow/slow.zip"), m_dir / "s.zip", nullptr);
+      m_downloader.DownloadFile(m_server.Url("slow/slow.zip"), m_dir.File("s.zip"), nullptr);
   stopper.join();
   EXPECT_EQ(code, kTransferStopped);
-  EXPECT_LT(std::filesystem::file_size(m_dir / "s.zip"), 40000u);
+  EXPECT_LT(std::filesystem::file_size(m_dir.File("s.zip")), 40000u);
 }
 
 }  // namespace

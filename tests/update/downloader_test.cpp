@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "support/temp_dir.h"
 #include "update/fake_http_client.h"
-#include "update/temp_dir.h"
 
 namespace {
 
@@ -14,11 +13,6 @@ struct RecordedProgress : ProgressSink {
   void PostProgress(int percent) override { values.push_back(percent); }
   std::vector<int> values;
 };
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::vector<std::string> Pieces(std::size_t total, std::size_t piece) {
   std::vector<std::string> pieces;
@@ -50,9 +44,10 @@ TEST(DownloaderProgress, StepsThroughWholePiecesOfTheContentLength) {
     client.reply.pieces = Pieces(c.body, c.piece);
     Downloader downloader(client);
     RecordedProgress progress;
-    EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir / "a.zip", &progress), kTransferDone);
+    EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir.File("a.zip"), &progress),
+              kTransferDone);
     EXPECT_EQ(progress.values, c.expected);
-    EXPECT_EQ(std::filesystem::file_size(dir / "a.zip"), c.body);
+    EXPECT_EQ(std::filesystem::file_size(dir.File("a.zip")), c.body);
   }
 }
 
@@ -74,7 +69,7 @@ TEST(DownloaderResults, MapTheClientOutcomeAndTheContinueFlag) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    std::ofstream(dir / "a.zip") << "old archive";
+    dir.Write("a.zip", "old archive");
     FakeHttpClient client;
     client.reply.result = c.result;
     client.reply.pieces = {"first", "second"};
@@ -84,10 +79,13 @@ TEST(DownloaderResults, MapTheClientOutcomeAndTheContinueFlag) {
         if (i == 1) downloader.ClearContinueFlag();
       };
     }
-    EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir / "a.zip", nullptr), c.expected);
+    RecordedProgress progress;
+    EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir.File("a.zip"), &progress), c.expected);
+    EXPECT_EQ(progress.values.front(), 0);
+    EXPECT_EQ(progress.values.size() > 1, c.result != HttpResult::kNoHandle);
     // The old file is gone whatever happened.
-    EXPECT_EQ(std::filesystem::exists(dir / "a.zip"), c.file_created);
-    EXPECT_NE(ReadFile(dir / "a.zip"), "old archive");
+    EXPECT_EQ(std::filesystem::exists(dir.File("a.zip")), c.file_created);
+    EXPECT_NE(TempDir::Read(dir.File("a.zip")), "old archive");
   }
 }
 
@@ -96,9 +94,9 @@ TEST(DownloaderResults, AFileBeyondTheSizeLimitFails) {
   FakeHttpClient client;
   client.reply.pieces = Pieces(30000, 4096);
   Downloader downloader(client, 20000);
-  EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir / "a.zip", nullptr), kTransferFailed);
+  EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir.File("a.zip"), nullptr), kTransferFailed);
   client.reply.pieces = Pieces(20000, 4096);
-  EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir / "a.zip", nullptr), kTransferDone);
+  EXPECT_EQ(downloader.DownloadFile("http://x/a.zip", dir.File("a.zip"), nullptr), kTransferDone);
 }
 
 TEST(DownloaderResults, AFileThatCannotBeCreatedFailsTheDownload) {

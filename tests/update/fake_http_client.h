@@ -19,9 +19,9 @@ class FakeHttpClient : public HttpClient {
 
   HttpResult Get(const std::string& url, HttpReplySink& sink) override {
     links.push_back(url);
-    if (reply.result == HttpResult::kNoHandle || reply.result == HttpResult::kOpenFailed) {
-      return reply.result;
-    }
+    if (reply.result == HttpResult::kNoHandle) return reply.result;
+    sink.OnReady();
+    if (reply.result == HttpResult::kOpenFailed) return reply.result;
     sink.OnOpened(reply.content_length);
     for (std::size_t i = 0; i < reply.pieces.size(); ++i) {
       if (before_piece) before_piece(i);

@@ -7,10 +7,9 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
-#include "update/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -24,14 +23,14 @@ bool WaitForFile(const std::string& path) {
 
 TEST(SpawnProgramLauncher, RunsTheFileDirectlyInItsFolder) {
   TempDir dir;
-  const std::string program = dir / "Keyboard Software; touch injected.exe";
-  std::ofstream(program) << "#!/bin/sh\ntouch started\n";
+  const std::string program =
+      dir.Write("Keyboard Software; touch injected.exe", "#!/bin/sh\ntouch started\n");
   ::chmod(program.c_str(), 0755);
   const auto launcher = MakeSpawnProgramLauncher();
-  ASSERT_TRUE(launcher->Start(program, dir.Path()));
-  EXPECT_TRUE(WaitForFile(dir / "started"));
-  EXPECT_FALSE(std::filesystem::exists(dir / "injected.exe"));
-  EXPECT_FALSE(launcher->Start(dir / "missing.exe", dir.Path()));
+  ASSERT_TRUE(launcher->Start(program, dir.path()));
+  EXPECT_TRUE(WaitForFile(dir.File("started")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("injected.exe")));
+  EXPECT_FALSE(launcher->Start(dir.File("missing.exe"), dir.path()));
 }
 
 }  // namespace

@@ -7,10 +7,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
+#include "support/temp_dir.h"
 #include "update/archive_checksum.h"
 #include "update/local_http_server.h"
-#include "update/temp_dir.h"
 #include "update/zip_builder.h"
 
 namespace fs = std::filesystem;
@@ -51,15 +52,13 @@ struct RecordingLauncher : ProgramLauncher {
 
 std::string ZipBytes(const std::vector<ZipEntrySpec>& entries) {
   TempDir dir;
-  EXPECT_TRUE(WriteZip(dir / "a.zip", entries));
-  std::ifstream in(dir / "a.zip", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  EXPECT_TRUE(WriteZip(dir.File("a.zip"), entries));
+  return TempDir::Read(dir.File("a.zip"));
 }
 
 std::string Sha256Of(const std::string& bytes) {
   TempDir dir;
-  std::ofstream(dir / "f", std::ios::binary) << bytes;
-  return FileSha256(dir / "f").value_or("");
+  return FileSha256(dir.Write("f", bytes)).value_or("");
 }
 
 class UpdateJobsTest : public testing::Test {
@@ -71,7 +70,7 @@ class UpdateJobsTest : public testing::Test {
   }
 
   UpdateJobs Jobs(ExtractLimits limits = {}) {
-    return UpdateJobs(m_state, {*m_client, m_launcher, m_host, &m_question, nullptr}, m_data.Path(),
+    return UpdateJobs(m_state, {*m_client, m_launcher, m_host, &m_question, nullptr}, m_data.path(),
                       limits);
   }
 
@@ -81,7 +80,7 @@ class UpdateJobsTest : public testing::Test {
     return ZipBytes(more);
   }
 
-  std::string Temp(const std::string& name) const { return m_data / ("temp/" + name); }
+  std::string Temp(const std::string& name) const { return m_data.File("temp/" + name); }
 
   LocalHttpServer m_server;
   std::unique_ptr<HttpClient> m_client = MakeCurlHttpClient();
@@ -150,7 +149,7 @@ TEST_F(UpdateJobsTest, NothingStartsWithoutTheUsersYes) {
   EXPECT_EQ(m_host.marked, (std::vector<UpdateTarget>{UpdateTarget::kProgram}));
 
   // With nobody to ask, the answer is no.
-  UpdateJobs headless(m_state, {*m_client, m_launcher, m_host}, m_data.Path());
+  UpdateJobs headless(m_state, {*m_client, m_launcher, m_host}, m_data.path());
   EXPECT_EQ(headless.DownloadUpdate(UpdateTarget::kProgram), UpdateOutcome::kDeclined);
   EXPECT_TRUE(m_launcher.started.empty());
 }
@@ -195,7 +194,7 @@ TEST_F(UpdateJobsTest, HostileArchiveUnpacksInsideTheUpdateFolder) {
   EXPECT_TRUE(fs::is_regular_file(Temp("y.dll")));
   EXPECT_FALSE(fs::exists(fs::symlink_status(Temp("evil"))));
   std::set<std::string> beside;
-  for (const auto& entry : fs::directory_iterator(m_data.Path())) {
+  for (const auto& entry : fs::directory_iterator(m_data.path())) {
     beside.insert(entry.path().filename());
   }
   EXPECT_EQ(beside, (std::set<std::string>{"temp"}));

@@ -5,20 +5,14 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
-#include "update/temp_dir.h"
+#include "support/temp_dir.h"
 #include "update/zip_builder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Every path below `root`, relative to it.
 std::set<std::string> Tree(const std::string& root) {
@@ -39,8 +33,8 @@ ExtractLimits Limits(std::uint64_t bytes, std::uint32_t entries) {
 class ZipExtractorTest : public testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directories(m_dir / "out");
-    fs::create_directories(m_dir / "in");
+    fs::create_directories(m_dir.File("out"));
+    fs::create_directories(m_dir.File("in"));
   }
 
   ExtractResult Extract(const std::vector<ZipEntrySpec>& entries, ExtractLimits limits = {}) {
@@ -49,8 +43,8 @@ class ZipExtractorTest : public testing::Test {
   }
 
   TempDir m_dir;
-  std::string m_archive = m_dir / "in/update.zip";
-  std::string m_out = m_dir / "out";
+  std::string m_archive = m_dir.File("in/update.zip");
+  std::string m_out = m_dir.File("out");
 };
 
 TEST_F(ZipExtractorTest, HostileNamesLandInsideTheFolder) {
@@ -63,16 +57,16 @@ TEST_F(ZipExtractorTest, HostileNamesLandInsideTheFolder) {
   EXPECT_EQ(r.skipped, 1);
   EXPECT_EQ(Tree(m_out),
             (std::set<std::string>{"x.exe", "y.dll", "up.txt", "abs", "abs/olute.txt"}));
-  EXPECT_EQ(ReadFile(m_out + "/x.exe"), "x");
+  EXPECT_EQ(TempDir::Read(m_out + "/x.exe"), "x");
   // Nothing beside the output folder.
-  EXPECT_EQ(Tree(m_dir.Path()),
+  EXPECT_EQ(Tree(m_dir.path()),
             (std::set<std::string>{"in", "in/update.zip", "out", "out/x.exe", "out/y.dll",
                                    "out/up.txt", "out/abs", "out/abs/olute.txt"}));
 }
 
 TEST_F(ZipExtractorTest, SymbolicLinksAreSkippedAndNeverFollowed) {
-  fs::create_directories(m_dir / "elsewhere");
-  fs::create_directory_symlink(m_dir / "elsewhere", m_out + "/planted");
+  fs::create_directories(m_dir.File("elsewhere"));
+  fs::create_directory_symlink(m_dir.File("elsewhere"), m_out + "/planted");
   const ExtractResult r = Extract({
       ZipEntrySpec("link", "/etc/passwd").UnixMode(S_IFLNK | 0777),
       ZipEntrySpec("planted/evil.txt", "through a link"),
@@ -84,9 +78,9 @@ TEST_F(ZipExtractorTest, SymbolicLinksAreSkippedAndNeverFollowed) {
   EXPECT_EQ(r.failed, 1);
   EXPECT_EQ(r.files, 2);
   EXPECT_FALSE(fs::exists(fs::symlink_status(m_out + "/link")));
-  EXPECT_TRUE(fs::is_empty(m_dir / "elsewhere"));
+  EXPECT_TRUE(fs::is_empty(m_dir.File("elsewhere")));
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(m_out + "/planted")));
-  EXPECT_EQ(ReadFile(m_out + "/fine.txt"), "ok");
+  EXPECT_EQ(TempDir::Read(m_out + "/fine.txt"), "ok");
 }
 
 TEST_F(ZipExtractorTest, DirectoriesAreMadeFromEntriesAndFromPaths) {
@@ -99,7 +93,7 @@ TEST_F(ZipExtractorTest, DirectoriesAreMadeFromEntriesAndFromPaths) {
   EXPECT_TRUE(fs::is_directory(m_out + "/docs"));
   EXPECT_TRUE(fs::is_directory(m_out + "/flagged"));
   EXPECT_TRUE(fs::is_directory(m_out + "/unixdir"));
-  EXPECT_EQ(ReadFile(m_out + "/deep/er/file.txt"), "d");
+  EXPECT_EQ(TempDir::Read(m_out + "/deep/er/file.txt"), "d");
 }
 
 TEST_F(ZipExtractorTest, SizeCapStopsABombAndRemovesTheCutFile) {
@@ -172,10 +166,10 @@ TEST_F(ZipExtractorTest, CorruptEntryIsRemovedAndTheRestUnpacked) {
 }
 
 TEST_F(ZipExtractorTest, SomethingThatIsNotAnArchiveDoesNotOpen) {
-  std::ofstream(m_archive) << "<html>Not Found</html>";
+  m_dir.Write("in/update.zip", "<html>Not Found</html>");
   const ExtractResult r = ExtractAll(m_archive, m_out);
   EXPECT_FALSE(r.opened);
-  EXPECT_FALSE(ExtractAll(m_dir / "missing.zip", m_out).opened);
+  EXPECT_FALSE(ExtractAll(m_dir.File("missing.zip"), m_out).opened);
   EXPECT_TRUE(fs::is_empty(m_out));
 }
 

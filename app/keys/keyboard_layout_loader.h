@@ -20,12 +20,12 @@ struct LayoutLoadResult {
   LayoutFileStatus file = LayoutFileStatus::kUnreadable;
 };
 
-class LayoutLoader {
+class KeyboardLayoutLoader {
  public:
   // `program_dir` holds "layouts/"; `data_dir` is the base folder of the
   // profile databases. Both end with "/".
-  LayoutLoader(ProfileStore& store, LayoutView& view, std::string program_dir,
-               std::string data_dir);
+  KeyboardLayoutLoader(ProfileStore& store, LayoutView& view, std::string program_dir,
+                       std::string data_dir);
 
   // Loads the layout of the first model of `models` with `device_type` into
   // `layout`. The database switch happens even when the file cannot be read.

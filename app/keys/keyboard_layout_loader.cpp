@@ -1,6 +1,6 @@
 // The layout load step: find the model, switch the database, read the file,
 // then replace the model data and the pictures of the enabled pages.
-#include "keys/layout_loader.h"
+#include "keys/keyboard_layout_loader.h"
 
 #include <utility>
 
@@ -20,15 +20,16 @@ constexpr TabItemFlag kTabItems[] = {
 
 }  // namespace
 
-LayoutLoader::LayoutLoader(ProfileStore& store, LayoutView& view, std::string program_dir,
-                           std::string data_dir)
+KeyboardLayoutLoader::KeyboardLayoutLoader(ProfileStore& store, LayoutView& view,
+                                           std::string program_dir, std::string data_dir)
     : m_store(store),
       m_view(view),
       m_program_dir(std::move(program_dir)),
       m_data_dir(std::move(data_dir)) {}
 
-LayoutLoadResult LayoutLoader::LoadLayout(int device_type, const std::vector<KeyboardModel>& models,
-                                          KeyboardLayout& layout) {
+LayoutLoadResult KeyboardLayoutLoader::LoadLayout(int device_type,
+                                                  const std::vector<KeyboardModel>& models,
+                                                  KeyboardLayout& layout) {
   std::string name;
   std::string layout_name;
   for (const KeyboardModel& m : models) {
@@ -50,12 +51,12 @@ LayoutLoadResult LayoutLoader::LoadLayout(int device_type, const std::vector<Key
   return result;
 }
 
-bool LayoutLoader::SwitchDatabase(const std::string& name) {
+bool KeyboardLayoutLoader::SwitchDatabase(const std::string& name) {
   if (m_store.IsOpen()) m_store.Close();
   return m_store.OpenForDevice(m_data_dir, name);
 }
 
-void LayoutLoader::Apply(const LayoutFile& file, KeyboardLayout& layout) {
+void KeyboardLayoutLoader::Apply(const LayoutFile& file, KeyboardLayout& layout) {
   if (file.page_flags) {
     layout.page_flags = *file.page_flags;
     ShowPages(layout.page_flags);
@@ -99,11 +100,11 @@ void LayoutLoader::Apply(const LayoutFile& file, KeyboardLayout& layout) {
   layout.keys = file.keys;
 }
 
-void LayoutLoader::ShowPages(BYTE page_flags) {
+void KeyboardLayoutLoader::ShowPages(BYTE page_flags) {
   for (const TabItemFlag& t : kTabItems) m_view.SetTabItemVisible(t.item_id, page_flags & t.flag);
 }
 
-std::vector<KeyboardPicture*> LayoutLoader::EnabledPictures(BYTE page_flags) {
+std::vector<KeyboardPicture*> KeyboardLayoutLoader::EnabledPictures(BYTE page_flags) {
   struct PagePicture {
     PicturePage page;
     BYTE flag;

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "keys/layout_loader.h"
+#include "keys/keyboard_layout_loader.h"
 #include "recording_layout_view.h"
 #include "store/profile_store.h"
 
@@ -42,7 +42,7 @@ constexpr const char* kFullLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
 </device.info>
 )";
 
-class LayoutLoaderTest : public testing::Test {
+class KeyboardLayoutLoaderTest : public testing::Test {
  protected:
   void SetUp() override {
     m_root =
@@ -72,7 +72,7 @@ class LayoutLoaderTest : public testing::Test {
   fs::path m_root;
   ProfileStore m_store;
   RecordingLayoutView m_view;
-  std::optional<LayoutLoader> m_loader;
+  std::optional<KeyboardLayoutLoader> m_loader;
   std::vector<KeyboardModel> m_models = {
       {.name = "Alpha", .device_type = 201, .layout_name = "alpha"},
       {.name = "Beta", .device_type = 101, .layout_name = "beta"},
@@ -81,7 +81,7 @@ class LayoutLoaderTest : public testing::Test {
   KeyboardLayout m_layout;
 };
 
-TEST_F(LayoutLoaderTest, FillsTheModelDataAndThePicturesOfTheEnabledPages) {
+TEST_F(KeyboardLayoutLoaderTest, FillsTheModelDataAndThePicturesOfTheEnabledPages) {
   WriteLayout("alpha", kFullLayout);
   const LayoutLoadResult r = Load(201);
   EXPECT_EQ(r.file, LayoutFileStatus::kRead);
@@ -140,7 +140,7 @@ TEST_F(LayoutLoaderTest, FillsTheModelDataAndThePicturesOfTheEnabledPages) {
   EXPECT_TRUE(m_view.light_page.image.empty());
 }
 
-TEST_F(LayoutLoaderTest, ASecondLoadReplacesEverythingTheFirstLeft) {
+TEST_F(KeyboardLayoutLoaderTest, ASecondLoadReplacesEverythingTheFirstLeft) {
   WriteLayout("alpha", kFullLayout);
   WriteLayout("beta", R"(<device.info>
     <menu macro="1" light_mode="1"/>
@@ -172,7 +172,7 @@ TEST_F(LayoutLoaderTest, ASecondLoadReplacesEverythingTheFirstLeft) {
   }
 }
 
-TEST_F(LayoutLoaderTest, SectionsAreReadInOneForwardPass) {
+TEST_F(KeyboardLayoutLoaderTest, SectionsAreReadInOneForwardPass) {
   struct Case {
     const char* what;
     const char* body;
@@ -207,7 +207,7 @@ TEST_F(LayoutLoaderTest, SectionsAreReadInOneForwardPass) {
   }
 }
 
-TEST_F(LayoutLoaderTest, WithoutMenuThePreviousPageFlagsDecideThePictures) {
+TEST_F(KeyboardLayoutLoaderTest, WithoutMenuThePreviousPageFlagsDecideThePictures) {
   WriteLayout("alpha", R"(<device.info>
     <Keyboard xpos="0" ypos="0" width="10" height="10" image="a.png">
       <KeyItems><key code="4" name="A" rect="0#0#5#5"/></KeyItems>
@@ -224,7 +224,7 @@ TEST_F(LayoutLoaderTest, WithoutMenuThePreviousPageFlagsDecideThePictures) {
   EXPECT_EQ(m_layout.LedPositionOf(0x04), 0);
 }
 
-TEST_F(LayoutLoaderTest, ABrokenOrMissingFileChangesNothingButTheDatabase) {
+TEST_F(KeyboardLayoutLoaderTest, ABrokenOrMissingFileChangesNothingButTheDatabase) {
   WriteLayout("alpha", kFullLayout);
   ASSERT_EQ(Load(201).file, LayoutFileStatus::kRead);
   const KeyboardLayout before = m_layout;
@@ -268,7 +268,7 @@ TEST_F(LayoutLoaderTest, ABrokenOrMissingFileChangesNothingButTheDatabase) {
   }
 }
 
-TEST_F(LayoutLoaderTest, AnUnknownDeviceTypeStillSwitchesTheDatabase) {
+TEST_F(KeyboardLayoutLoaderTest, AnUnknownDeviceTypeStillSwitchesTheDatabase) {
   WriteLayout("alpha", kFullLayout);
   Load(201);
   const LayoutLoadResult r = Load(250);
