@@ -31,10 +31,12 @@ class PrivateXvfb {
       _exit(127);
     }
     close(ready[1]);
-    char number[16] = {};
-    const ssize_t n = m_pid > 0 ? read(ready[0], number, sizeof number - 1) : 0;
+    // The number comes as digits and a line break, not always in one write.
+    std::string number;
+    char c = 0;
+    while (m_pid > 0 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
     close(ready[0]);
-    if (n > 0) m_display = ":" + std::string(number, static_cast<std::size_t>(n - 1));
+    if (!number.empty()) m_display = ":" + number;
   }
   ~PrivateXvfb() {
     if (m_pid > 0) {
@@ -74,7 +76,10 @@ TEST(GtkClipboard, TextSetFromAnotherThreadIsReadBack) {
     std::unique_lock guard(lock);
     started.wait(guard, [&] { return ready; });
   }
-  ASSERT_TRUE(loop) << "GTK could not open " << xvfb.Display();
+  if (!loop) {
+    window_thread.join();
+    FAIL() << "GTK could not open " << xvfb.Display();
+  }
 
   std::unique_ptr<Clipboard> clipboard = MakeGtkClipboard();
   EXPECT_TRUE(clipboard->SetText("typed by a key"));
