@@ -1,5 +1,6 @@
-// The worker's job table: what each job code does and how the worker treats it. Issues that add
-// jobs register them here; a code without an entry is treated as a device job that does nothing.
+// The worker's job table: what each job code does and how the worker treats it. Every part of the
+// program that has worker jobs registers them here; a code without an entry is treated as a
+// device job that does nothing.
 #pragma once
 
 #include <functional>
