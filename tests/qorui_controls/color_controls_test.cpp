@@ -66,11 +66,6 @@ class PaletteTest : public ControlsTest {
   COLORREF WheelAt(CPoint pt) const {
     return ColorrefFromArgb(picture->Pixels().GetPixel(pt.x - 100, pt.y - 100));
   }
-  std::vector<Notice> Take() {
-    auto n = dlg.notices;
-    dlg.notices.clear();
-    return n;
-  }
 
   TestDialog dlg;
   CirclePalette* wheel = nullptr;
@@ -94,7 +89,7 @@ TEST_F(PaletteTest, PickedColourIsTheWheelsPixelUnderTheThumb) {
     host->Click(hwnd, pt);
     const COLORREF expected = WheelAt(pt);
     EXPECT_EQ(wheel->GetSelectColor(), expected) << pt.x << "," << pt.y;
-    EXPECT_EQ(Take(),
+    EXPECT_EQ(TakeNotices(dlg),
               (std::vector<Notice>{{116, kNotifyColorChanged, 0, static_cast<LPARAM>(expected)}}));
     EXPECT_EQ(wheel->GetThumbRect(), CRect(pt.x - 5, pt.y - 5, pt.x + 5, pt.y + 5));
   }
@@ -105,16 +100,16 @@ TEST_F(PaletteTest, PickedColourIsTheWheelsPixelUnderTheThumb) {
 TEST_F(PaletteTest, DraggingIgnoresMovesOfLessThanSixPixels) {
   OpenPalette();
   host->Click(hwnd, CPoint(165, 165));
-  Take();
+  TakeNotices(dlg);
   host->MouseMove(hwnd, CPoint(165, 165));
   host->LButtonDown(hwnd, CPoint(165, 165));
   EXPECT_EQ(wheel->GetDragState(), 2);
   host->MouseMove(hwnd, CPoint(168, 168), MK_LBUTTON);
-  EXPECT_TRUE(Take().empty()) << "3 pixels";
+  EXPECT_TRUE(TakeNotices(dlg).empty()) << "3 pixels";
   host->MouseMove(hwnd, CPoint(171, 165), MK_LBUTTON);
-  EXPECT_EQ(Take().size(), 1u) << "6 pixels";
+  EXPECT_EQ(TakeNotices(dlg).size(), 1u) << "6 pixels";
   host->MouseMove(hwnd, CPoint(300, 300), MK_LBUTTON);
-  EXPECT_TRUE(Take().empty()) << "outside the wheel";
+  EXPECT_TRUE(TakeNotices(dlg).empty()) << "outside the wheel";
   host->LButtonUp(hwnd, CPoint(300, 300));
   EXPECT_EQ(wheel->GetDragState(), 0);
 }

@@ -105,13 +105,7 @@ TEST_F(ComboTest, LosingTheActivationClosesWithoutAChoice) {
 TEST_F(ComboTest, FaceShowsTheSelectedTextAndThePressedFrameWhileOpen) {
   OpenCombo(3);
   const CRect text(106, 156, 270, 182);
-  auto bright = [&] {
-    int n = 0;
-    for (int y = text.top; y < text.bottom; ++y)
-      for (int x = text.left; x < text.right; ++x)
-        if (ArgbGreen(Pixel(CPoint(x, y))) > 0xC0) ++n;
-    return n;
-  };
+  auto bright = [&] { return CountPixels(text, GreenAbove(0xC0)); };
   const int plain = bright();
   combo->SetCurSel(1);
   host->Pump();

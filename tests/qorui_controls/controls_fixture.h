@@ -35,6 +35,24 @@ class ControlsTest : public HeadlessTest {
   }
 
   ARGB Pixel(CPoint pt) { return Screen(hwnd).GetPixel(pt.x, pt.y); }
+  // Pixels of the window's picture in `rect` for which `pred` holds.
+  int CountPixels(const CRect& rect, const std::function<bool(ARGB)>& pred) {
+    int n = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+      for (int x = rect.left; x < rect.right; ++x)
+        if (pred(Pixel(CPoint(x, y)))) ++n;
+    return n;
+  }
+  static std::function<bool(ARGB)> GreenAbove(int level) {
+    return [level](ARGB p) { return ArgbGreen(p) > level; };
+  }
+
+  // Every notice since the last call.
+  static std::vector<Notice> TakeNotices(TestDialog& dlg) {
+    std::vector<Notice> notices;
+    notices.swap(dlg.notices);
+    return notices;
+  }
 
   // Codes notified by control `id` since the last call.
   std::vector<UINT> TakeCodes(TestDialog& dlg, UINT id) {

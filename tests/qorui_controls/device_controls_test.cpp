@@ -72,13 +72,7 @@ TEST_F(ControlsTest, BatteryShowsFillAndWhileChargingTheMarkAndLevel) {
   EXPECT_EQ(battery->GetLevel(), 100);
   const CRect gauge(100, 100, 140, 118);
   const int full = InkCount(Screen(hwnd), gauge);
-  auto bright = [&](const CRect& r) {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (ArgbGreen(Pixel(CPoint(x, y))) > 0xB0) ++n;
-    return n;
-  };
+  auto bright = [&](const CRect& r) { return CountPixels(r, GreenAbove(0xB0)); };
   const int at_full = bright(gauge);
   battery->SetBatteryInfo(20, 0);
   host->Pump();

@@ -116,13 +116,7 @@ TEST_F(EditTest, PasswordAndHintAreDrawnInsteadOfTheText) {
   edit->SetTipInfo("MMMM");
   host->Pump();
   const CRect area = edit->GetTextArea();
-  auto ink = [&] {
-    int n = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x)
-        if (ArgbGreen(Pixel(CPoint(x, y))) > 0x70) ++n;
-    return n;
-  };
+  auto ink = [&] { return CountPixels(area, GreenAbove(0x70)); };
   EXPECT_GT(ink(), 20) << "the hint shows while the text is empty";
   edit->SetTipInfo("");
   host->Pump();

@@ -180,13 +180,7 @@ TEST_F(KeyboardTest, NewDescriptionIsDrawnOnTheKeyMap) {
   OpenKeyboard();
   const CRect key(160, 60, 210, 110);
   // The fill has no red and the shadow little: red marks the white label.
-  auto white = [&] {
-    int n = 0;
-    for (int y = key.top; y < key.bottom; ++y)
-      for (int x = key.left; x < key.right; ++x)
-        if (ArgbRed(Pixel(CPoint(x, y))) > 0x80) ++n;
-    return n;
-  };
+  auto white = [&] { return CountPixels(key, [](ARGB p) { return ArgbRed(p) > 0x80; }); };
   const int esc = white();
   EXPECT_GT(esc, 5);
   kb->SetKeyDesc(41, "WWWW");

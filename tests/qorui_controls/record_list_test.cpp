@@ -32,11 +32,6 @@ class RecordListTest : public ControlsTest {
     auto& entries = host->Window(hwnd)->TextEntries();
     return entries.empty() ? nullptr : entries.front();
   }
-  std::vector<Notice> Take() {
-    auto n = dlg.notices;
-    dlg.notices.clear();
-    return n;
-  }
 
   TestDialog dlg;
   CRecordList* list = nullptr;
@@ -89,7 +84,7 @@ TEST_F(RecordListTest, SelectionAndItsNotifications) {
   const std::vector<Notice> expected{{238, kNotifyPressed, 1, 0},
                                      {238, kNotifyRightClick, 2, 0},
                                      {238, kNotifyPressed, static_cast<WPARAM>(-1), 0}};
-  EXPECT_EQ(Take(), expected);
+  EXPECT_EQ(TakeNotices(dlg), expected);
   struct Case {
     int index, result, selection;
   };
@@ -123,7 +118,7 @@ TEST_F(RecordListTest, DelayEditorStoresWhatWasTyped) {
     EXPECT_TRUE(entry->AllSelected());
     EXPECT_EQ(entry->Rect(), CRect(1050, 221, 1170, 262));
     EXPECT_EQ(entry->GetText(), std::to_string(list->GetRecordItems()[1]->delay));
-    Take();
+    TakeNotices(dlg);
     entry->SetText("");
     entry->Type(c.typed);
     host->Click(hwnd, At(0, 50));  // another row closes the editor

@@ -13,11 +13,6 @@ class SliderTest : public ControlsTest {
       ASSERT_EQ(slider->SetThumbImage("img_slider_thumb.png"), 1);
     });
   }
-  std::vector<Notice> Take() {
-    auto n = dlg.notices;
-    dlg.notices.clear();
-    return n;
-  }
 
   TestDialog dlg;
   MSlider* slider = nullptr;
@@ -54,9 +49,9 @@ TEST_F(SliderTest, DraggingFollowsThePointerAndStopsAtTheEnds) {
                                   {75, kNotifyPositionChanged, 10, 0},
                                   {75, kNotifyPositionChanged, 0, 0},
                                   {75, kNotifyPositionChanged, 6, 0}};
-  EXPECT_EQ(Take(), moves) << "only changes are reported";
+  EXPECT_EQ(TakeNotices(dlg), moves) << "only changes are reported";
   host->LButtonUp(hwnd, CPoint(224, 125));
-  EXPECT_EQ(Take(), (std::vector<Notice>{{75, kNotifyClicked, 6, 0}}));
+  EXPECT_EQ(TakeNotices(dlg), (std::vector<Notice>{{75, kNotifyClicked, 6, 0}}));
   host->MouseMove(hwnd, CPoint(300, 125));
   EXPECT_EQ(slider->GetProgress(), 6) << "released: moves no longer drag";
 }
@@ -73,5 +68,5 @@ TEST_F(SliderTest, WheelStepsByOneTowardsTheUserDecreasing) {
   EXPECT_EQ(slider->GetProgress(), 2);
   const std::vector<Notice> expected{
       {75, kNotifyClicked, 0, 0}, {75, kNotifyClicked, 1, 0}, {75, kNotifyClicked, 2, 0}};
-  EXPECT_EQ(Take(), expected);
+  EXPECT_EQ(TakeNotices(dlg), expected);
 }

@@ -9,13 +9,6 @@
 using StaticTest = ControlsTest;
 
 namespace {
-int CountWhere(const Canvas& c, const CRect& r, bool (*pred)(ARGB)) {
-  int n = 0;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      if (pred(c.GetPixel(x, y))) ++n;
-  return n;
-}
 bool Reddish(ARGB p) {
   return ArgbRed(p) > 0xB0 && ArgbGreen(p) < 0x60;
 }
@@ -32,20 +25,20 @@ TEST_F(StaticTest, TextMarksItsSubstringAndWrapsWhenAsked) {
     text->SetFont(nullptr, 20, FontStyleBold);
   });
   const CRect line(10, 10, 310, 40);
-  EXPECT_EQ(CountWhere(Screen(hwnd), line, Reddish), 0);
+  EXPECT_EQ(CountPixels(line, Reddish), 0);
   text->SetMarkText("and", 0xFFFF0000);
   host->Pump();
-  const int red = CountWhere(Screen(hwnd), line, Reddish);
+  const int red = CountPixels(line, Reddish);
   EXPECT_GT(red, 20);
   // The red run sits where "and" is: right of "Keys ", left of " Lights".
   const int key_width = Canvas::MeasureText("Keys ", FontSpec{Manager::GetFontName(), 20, 1}).cx;
-  EXPECT_EQ(CountWhere(Screen(hwnd), CRect(10, 10, 10 + key_width - 2, 40), Reddish), 0);
+  EXPECT_EQ(CountPixels(CRect(10, 10, 10 + key_width - 2, 40), Reddish), 0);
 
   text->SetMarkText("", 0);
   text->SetRect(CRect(10, 10, 90, 90));
   text->EnableMultiLine(1);
   host->Pump();
-  EXPECT_GT(CountWhere(Screen(hwnd), CRect(10, 45, 90, 90), Whitish), 20)
+  EXPECT_GT(CountPixels(CRect(10, 45, 90, 90), Whitish), 20)
       << "the words wrapped onto further lines";
 }
 
@@ -78,13 +71,7 @@ TEST_F(StaticTest, PictureStretchesOrKeepsItsSize) {
     ASSERT_EQ(pic->SetImage("logo/logo.png", 1), 1);  // 32 x 32
   });
   const ARGB back = Pixel(CPoint(200, 200));
-  auto drawn = [&](const CRect& r) {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (Pixel(CPoint(x, y)) != back) ++n;
-    return n;
-  };
+  auto drawn = [&](const CRect& r) { return CountPixels(r, [back](ARGB p) { return p != back; }); };
   const CRect beyond(42, 42, 74, 74);  // past the picture's own size
   EXPECT_GT(drawn(beyond), 50) << "stretched over the control";
   pic->SetShowMode(kShowNatural);
