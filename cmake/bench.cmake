@@ -10,3 +10,5 @@ foreach(src IN LISTS bench_sources)
                         benchmark::benchmark)
   add_dependencies(bench_${name} data_set)
 endforeach()
+# The key latency benchmark drives real evdev devices in the test VM.
+target_link_libraries(bench_key_latency PRIVATE PkgConfig::EVDEV)

@@ -4,6 +4,8 @@
 #
 #   run_in_vm.sh <cache dir> <name> <executable> [arguments...]
 #
+# TERVANE_VM_EXTRA may name further programs to copy in with their libraries.
+#
 # The kernel and its five modules are extracted once from Debian's kernel
 # package into <cache dir>/kernel and kept; the initramfs (static busybox, the
 # modules, the executable with its shared libraries and the loader) is rebuilt
@@ -69,9 +71,14 @@ mkdir -p "$root"/{bin,mod,proc,sys,dev,tmp,run,test}
 cp "$busybox" "$root/bin/busybox"
 cp "$kernel"/mod/*.ko "$root/mod/"
 cp "$exe" "$root/test/"
+# Further programs the test runs (TERVANE_VM_EXTRA, paths separated by spaces)
+# go beside it in /test.
+extra=${TERVANE_VM_EXTRA:-}
+for f in $extra; do cp -L "$f" "$root/test/"; done
 # Shared libraries land at the paths the loader will look for them (the build
 # tree's own libraries included, found through the executable's RPATH).
-ldd "$exe" | awk '$2 == "=>" && $3 ~ /^\// {print $3} $1 ~ /^\// {print $1}' | while read -r lib; do
+# shellcheck disable=SC2086
+ldd "$exe" $extra | awk '$2 == "=>" && $3 ~ /^\// {print $3} $1 ~ /^\// && $1 !~ /:$/ {print $1}' | while read -r lib; do
   mkdir -p "$root$(dirname "$lib")"
   cp -L "$lib" "$root$lib"
 done
