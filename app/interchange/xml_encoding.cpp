@@ -212,25 +212,6 @@ bool EncodeWithIconv(iconv_t cd, std::string_view text, std::string& bytes) {
   return true;
 }
 
-std::string ToUtf16(std::string_view text, bool big_endian) {
-  std::string out;
-  auto put = [&](char32_t u) {
-    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
-    out += big_endian ? hi : lo;
-    out += big_endian ? lo : hi;
-  };
-  put(0xFEFF);
-  for (char32_t cp : text::ToCodePoints(text)) {
-    if (cp >= 0x10000) {
-      put(0xD800 + ((cp - 0x10000) >> 10));
-      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-      put(cp);
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 std::string LegacyEncodingFor(int language) {
@@ -287,10 +268,10 @@ bool EncodeXmlText(std::string_view text, std::string_view encoding, std::string
       return true;
     case Family::kUtf16Le:
       // A mark is written so that a reader never has to guess UTF-16.
-      bytes = ToUtf16(text, false);
+      bytes = "\xFF\xFE" + text::EncodeUtf16(text, false);
       return true;
     case Family::kUtf16Be:
-      bytes = ToUtf16(text, true);
+      bytes = "\xFE\xFF" + text::EncodeUtf16(text, true);
       return true;
     case Family::kWide:
     case Family::kOther:

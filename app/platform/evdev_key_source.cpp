@@ -18,7 +18,7 @@
 
 #include "platform/evdev_codes.h"
 #include "platform/key_event_source.h"
-#include "update/unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace {
 

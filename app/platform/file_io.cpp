@@ -8,27 +8,9 @@
 #include <atomic>
 #include <cerrno>
 
+#include "platform/unique_fd.h"
+
 namespace {
-
-class Fd {
- public:
-  explicit Fd(int fd) : m_fd(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  int get() const { return m_fd; }
-  // Closes now so that a failing close (lost delayed write) can be reported.
-  bool Close() {
-    const int fd = m_fd;
-    m_fd = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int m_fd;
-};
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -48,8 +30,8 @@ void SyncParentDirectory(const std::string& path) {
   const std::string dir = slash == std::string::npos ? "."
                           : slash == 0               ? "/"
                                                      : path.substr(0, slash);
-  Fd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() >= 0) ::fsync(fd.get());
+  UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Get() >= 0) ::fsync(fd.Get());
 }
 
 std::string TemporaryNameFor(const std::string& path) {
@@ -61,14 +43,14 @@ std::string TemporaryNameFor(const std::string& path) {
 
 FileReadStatus ReadWholeFile(const std::string& path, std::size_t max_bytes, std::string& bytes) {
   bytes.clear();
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return errno == ENOENT ? FileReadStatus::kMissing : FileReadStatus::kFailed;
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) return errno == ENOENT ? FileReadStatus::kMissing : FileReadStatus::kFailed;
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return FileReadStatus::kFailed;
+  if (::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) return FileReadStatus::kFailed;
   if (static_cast<unsigned long long>(st.st_size) > max_bytes) return FileReadStatus::kTooLarge;
   char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
       bytes.clear();
@@ -87,11 +69,11 @@ FileReadStatus ReadWholeFile(const std::string& path, std::size_t max_bytes, std
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string temporary = TemporaryNameFor(path);
   // 0666 lets the user's umask decide the permissions, as for any new file.
-  Fd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (fd.get() < 0) return false;
+  UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (fd.Get() < 0) return false;
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
-  const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close();
+  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd.Get(), old.st_mode & 07777);
+  const bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0 && fd.Close();
   if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return false;

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/unique_fd.h"
+
 namespace {
 
 // A command is one short line; a peer that sends nothing is dropped after this.
@@ -26,21 +28,6 @@ bool SocketAddress(const std::string& path, sockaddr_un& address) {
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   return true;
 }
-
-class Fd {
- public:
-  explicit Fd(int fd) : m_fd(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  int get() const { return m_fd; }
-  int release() { return std::exchange(m_fd, -1); }
-
- private:
-  int m_fd;
-};
 
 bool WaitFor(int fd, short events, int timeout_ms) {
   pollfd p{fd, events, 0};
@@ -76,12 +63,12 @@ void SendAll(int fd, std::string_view data) {
 InstanceLock::Result InstanceLock::Acquire(const std::string& path,
                                            std::unique_ptr<InstanceLock>& lock) {
   lock.reset();
-  Fd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-  if (fd.get() < 0) return Result::kFirst;
-  if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+  UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (fd.Get() < 0) return Result::kFirst;
+  if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
     return errno == EWOULDBLOCK ? Result::kAnotherIsRunning : Result::kFirst;
   }
-  lock.reset(new InstanceLock(fd.release()));
+  lock.reset(new InstanceLock(fd.Release()));
   return Result::kFirst;
 }
 
@@ -92,18 +79,18 @@ InstanceLock::~InstanceLock() {
 std::unique_ptr<InstanceServer> InstanceServer::Listen(const std::string& path) {
   sockaddr_un address;
   if (!SocketAddress(path, address)) return nullptr;
-  Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-  if (fd.get() < 0) return nullptr;
+  UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+  if (fd.Get() < 0) return nullptr;
   ::unlink(path.c_str());
   // The socket is created with no permissions for anyone else from the start.
   const mode_t old_mask = ::umask(0177);
-  const int bound = ::bind(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+  const int bound = ::bind(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
   ::umask(old_mask);
-  if (bound != 0 || ::chmod(path.c_str(), 0600) != 0 || ::listen(fd.get(), 8) != 0) {
+  if (bound != 0 || ::chmod(path.c_str(), 0600) != 0 || ::listen(fd.Get(), 8) != 0) {
     ::unlink(path.c_str());
     return nullptr;
   }
-  return std::unique_ptr<InstanceServer>(new InstanceServer(fd.release(), path));
+  return std::unique_ptr<InstanceServer>(new InstanceServer(fd.Release(), path));
 }
 
 InstanceServer::~InstanceServer() {
@@ -112,28 +99,28 @@ InstanceServer::~InstanceServer() {
 }
 
 std::optional<std::string> InstanceServer::AcceptCommand() {
-  Fd peer(::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC));
-  if (peer.get() < 0) return std::nullopt;
+  UniqueFd peer(::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC));
+  if (peer.Get() < 0) return std::nullopt;
   ucred credentials{};
   socklen_t length = sizeof credentials;
-  if (::getsockopt(peer.get(), SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0 ||
+  if (::getsockopt(peer.Get(), SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0 ||
       credentials.uid != ::getuid()) {
     return std::nullopt;
   }
-  std::string command = ReadLine(peer.get(), kReadTimeoutMs);
+  std::string command = ReadLine(peer.Get(), kReadTimeoutMs);
   if (command.empty()) return std::nullopt;
-  SendAll(peer.get(), "ok\n");
+  SendAll(peer.Get(), "ok\n");
   return command;
 }
 
 SendResult SendInstanceCommand(const std::string& path, std::string_view command, int timeout_ms) {
   sockaddr_un address;
   if (!SocketAddress(path, address)) return SendResult::kNoInstance;
-  Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  if (fd.get() < 0 ||
-      ::connect(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+  UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (fd.Get() < 0 ||
+      ::connect(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
     return SendResult::kNoInstance;
   }
-  SendAll(fd.get(), std::string(command) + "\n");
-  return ReadLine(fd.get(), timeout_ms) == "ok" ? SendResult::kDelivered : SendResult::kNoAnswer;
+  SendAll(fd.Get(), std::string(command) + "\n");
+  return ReadLine(fd.Get(), timeout_ms) == "ok" ? SendResult::kDelivered : SendResult::kNoAnswer;
 }

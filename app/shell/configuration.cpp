@@ -79,7 +79,7 @@ void LoadDeviceName(const std::string& program_dir) {
 
 bool LoadConfiguration(const std::string& program_dir, Configuration& config,
                        DeviceFilterSink& filters, DeviceListSink& devices,
-                       const LayoutLoader& load_layout) {
+                       const LayoutLoadHook& load_layout) {
   config = Configuration{};
   XmlDocument doc;
   const bool read = OpenConfiguration(program_dir, doc);

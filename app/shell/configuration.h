@@ -36,8 +36,9 @@ std::string ConfigurationFilePath(const std::string& program_dir);
 // or holding '/'), since the settings, data and lock paths are built from it.
 void LoadDeviceName(const std::string& program_dir);
 
-// Loads the layout of a device type; the keys subsystem provides it.
-using LayoutLoader = std::function<void(int device_type)>;
+// Loads the layout of a device type (the keys subsystem's LayoutLoader). It
+// runs after the model list is filled, so it may read `config.models`.
+using LayoutLoadHook = std::function<void(int device_type)>;
 
 // Fills `config` from config.xml in `program_dir`: every model goes to
 // `devices`, every mode to `filters`, in file order; then `load_layout` runs
@@ -46,7 +47,7 @@ using LayoutLoader = std::function<void(int device_type)>;
 // recognised), and the layout is still loaded.
 bool LoadConfiguration(const std::string& program_dir, Configuration& config,
                        DeviceFilterSink& filters, DeviceListSink& devices,
-                       const LayoutLoader& load_layout);
+                       const LayoutLoadHook& load_layout);
 
 // Only the product strings, for `--version`; false as LoadConfiguration.
 bool LoadProductStrings(const std::string& program_dir, ProductStrings& product);

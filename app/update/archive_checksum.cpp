@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "QorUI/text.h"
-#include "update/unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace {
 

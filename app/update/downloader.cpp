@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "QorUI/text.h"
-#include "update/unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace {
 

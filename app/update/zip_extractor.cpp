@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "update/unique_fd.h"
+#include "platform/unique_fd.h"
 #include "update/zip_entry_name.h"
 
 namespace {

@@ -28,7 +28,7 @@ while read -r name seeds; do
     sed -n '/^==[0-9]*==\|^ERROR\|^SUMMARY\|out-of-memory\|deadly signal/,$p' "$scratch/$name.log" |
       grep -v '^#[0-9]*[[:space:]]*\(NEW\|REDUCE\|pulse\|INITED\)' | head -n 80
     for crash in "$build/artifacts/$name"-*; do
-      [ -e "$crash" ] && { echo "input:"; xxd "$crash" | head -n 20; }
+      [ -e "$crash" ] && { echo "input:"; od -A x -t x1z "$crash" | head -n 20; }
     done
     status=1
   fi

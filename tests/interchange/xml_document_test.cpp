@@ -283,16 +283,6 @@ class XmlFileTest : public testing::Test {
   // The document every encoding below must load to.
   static constexpr const char* kUtf8 = "<r v=\"caf\xC3\xA9 \xE4\xB8\xAD\"/>";
 
-  static std::string Utf16(std::string_view utf8_ascii_and_bmp, bool big_endian) {
-    std::string out;
-    for (char32_t cp : text::ToCodePoints(utf8_ascii_and_bmp)) {
-      const char hi = static_cast<char>(cp >> 8), lo = static_cast<char>(cp & 0xFF);
-      out += big_endian ? hi : lo;
-      out += big_endian ? lo : hi;
-    }
-    return out;
-  }
-
   std::string Load(std::string_view bytes, std::string_view legacy = "WINDOWS-1252") {
     XmlDocument doc;
     const std::string path = m_dir.Write("f.xml", bytes);
@@ -312,9 +302,9 @@ TEST_F(XmlFileTest, DetectsEachEncoding) {
   const Case cases[] = {
       {"UTF-8", kUtf8, ""},
       {"UTF-8 with mark", std::string("\xEF\xBB\xBF") + kUtf8, ""},
-      {"UTF-16LE with mark", "\xFF\xFE" + Utf16(kUtf8, false), ""},
-      {"UTF-16BE with mark", "\xFE\xFF" + Utf16(kUtf8, true), ""},
-      {"UTF-16LE without mark", Utf16(kUtf8, false), ""},
+      {"UTF-16LE with mark", "\xFF\xFE" + text::EncodeUtf16(kUtf8, false), ""},
+      {"UTF-16BE with mark", "\xFE\xFF" + text::EncodeUtf16(kUtf8, true), ""},
+      {"UTF-16LE without mark", text::EncodeUtf16(kUtf8, false), ""},
       {"declared GBK", "<?xml version='1.0' encoding='gbk'?><r v=\"caf\xA8\xA6 \xD6\xD0\"/>", ""},
       {"HTML meta charset",
        "<r v=\"caf\xA8\xA6 \xD6\xD0\"><meta http-equiv=\"Content-Type\" "
@@ -344,8 +334,8 @@ TEST_F(XmlFileTest, CutOffSequencesAndNulsAreDropped) {
       m_dir.Write("cutgb.xml", "<?xml version='1.0' encoding='GB18030'?><r/>\xD6"), "x"));
   EXPECT_EQ(doc.GetText(), "<?xml version='1.0' encoding='GB18030'?><r/>");
   // A UTF-16 high surrogate and an odd byte at the end; a NUL inside.
-  std::string utf16 = "\xFF\xFE" + Utf16("<r v=\"a", false) + std::string("\0\0", 2) +
-                      Utf16("b\"/>", false) + "\x3D\xD8" + "x";
+  std::string utf16 = "\xFF\xFE" + text::EncodeUtf16("<r v=\"a", false) + std::string("\0\0", 2) +
+                      text::EncodeUtf16("b\"/>", false) + "\x3D\xD8" + "x";
   ASSERT_TRUE(doc.LoadFile(m_dir.Write("cut16.xml", utf16), "x")) << doc.GetDiagnostics();
   EXPECT_EQ(doc.GetText(), "<r v=\"ab\"/>");
 }

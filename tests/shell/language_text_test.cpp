@@ -9,20 +9,7 @@
 namespace {
 
 std::string Utf16Le(std::string_view utf8) {
-  std::string out = "\xFF\xFE";
-  const auto unit = [&out](char32_t u) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  };
-  for (char32_t cp : text::ToCodePoints(utf8)) {
-    if (cp >= 0x10000) {
-      unit(0xD800 + ((cp - 0x10000) >> 10));
-      unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-      unit(cp);
-    }
-  }
-  return out;
+  return "\xFF\xFE" + text::EncodeUtf16(utf8, false);
 }
 
 TEST(LanguageText, ReadsLikeTheProfileStringReader) {

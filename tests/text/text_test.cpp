@@ -36,7 +36,9 @@ TEST(Text, ValidatesUtf8) {
 TEST(Text, RoundTripsCodePoints) {
   const std::string s = "K\xC3\xA9y \xE5\xAE\x8F \xF0\x9F\x8E\xB9";
   EXPECT_EQ(text::FromCodePoints(text::ToCodePoints(s)), s);
-  EXPECT_EQ(text::ToCodePoints("a\xFF" "b"), (std::u32string{U'a', 0xFFFD, U'b'}));
+  EXPECT_EQ(text::ToCodePoints("a\xFF"
+                               "b"),
+            (std::u32string{U'a', 0xFFFD, U'b'}));
 }
 
 TEST(Text, ParsesNumbersLikeTheWindowsRuntime) {
@@ -69,4 +71,43 @@ TEST(Text, FoldsAsciiCaseOnly) {
   EXPECT_EQ(text::AsciiLower("AbC-Ä"), "abc-Ä");
   EXPECT_TRUE(text::EqualsIgnoreAsciiCase("HID_ID", "hid_id"));
   EXPECT_FALSE(text::EqualsIgnoreAsciiCase("a", "ab"));
+}
+
+TEST(Text, Utf16BothWays) {
+  const std::string mixed = "A\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x8E\xB9";
+  for (bool big_endian : {false, true}) {
+    bool cut = true;
+    EXPECT_EQ(text::DecodeUtf16(text::EncodeUtf16(mixed, big_endian), big_endian, &cut), mixed);
+    EXPECT_FALSE(cut);
+  }
+  struct Case {
+    std::string bytes;  // little-endian
+    std::string utf8;
+    bool cut_off;
+  };
+  const Case cases[] = {
+      {std::string("\x00\xDC"
+                   "A\x00",
+                   4),
+       "\xEF\xBF\xBD"
+       "A",
+       false},  // lone low surrogate
+      {std::string("\x00\xD8"
+                   "A\x00",
+                   4),
+       "\xEF\xBF\xBD"
+       "A",
+       false},                                       // high without its low
+      {std::string("A\x00\x00\xD8", 4), "A", true},  // pair cut off
+      {std::string("A\x00"
+                   "B",
+                   3),
+       "A", true},                                                      // odd last byte
+      {std::string("A\x00\x00\x00", 4), std::string("A\0", 2), false},  // NUL is kept
+  };
+  for (const Case& c : cases) {
+    bool cut = false;
+    EXPECT_EQ(text::DecodeUtf16(c.bytes, false, &cut), c.utf8);
+    EXPECT_EQ(cut, c.cut_off);
+  }
 }

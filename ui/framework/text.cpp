@@ -198,4 +198,23 @@ std::string DecodeUtf16(std::string_view bytes, bool big_endian, bool* cut_off) 
   return out;
 }
 
+std::string EncodeUtf16(std::string_view utf8, bool big_endian) {
+  std::string out;
+  out.reserve(utf8.size() * 2);
+  const auto put = [&](char32_t u) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += big_endian ? hi : lo;
+    out += big_endian ? lo : hi;
+  };
+  for (char32_t cp : ToCodePoints(utf8)) {
+    if (cp >= 0x10000) {
+      put(0xD800 + ((cp - 0x10000) >> 10));
+      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      put(cp);
+    }
+  }
+  return out;
+}
+
 }  // namespace text

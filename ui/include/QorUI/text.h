@@ -40,4 +40,8 @@ std::int32_t ParseHex(std::string_view s);
 // dropped, and `cut_off` then reports it. NUL characters are kept.
 std::string DecodeUtf16(std::string_view bytes, bool big_endian, bool* cut_off = nullptr);
 
+// UTF-8 to UTF-16 bytes without a byte-order mark; an invalid byte becomes
+// U+FFFD.
+std::string EncodeUtf16(std::string_view utf8, bool big_endian);
+
 }  // namespace text

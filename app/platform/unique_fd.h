@@ -21,6 +21,9 @@ class UniqueFd {
   int Get() const { return m_fd; }
   explicit operator bool() const { return m_fd >= 0; }
 
+  // Gives the descriptor up without closing it.
+  int Release() { return std::exchange(m_fd, -1); }
+
   // Closes now and reports whether the close succeeded (a write error may
   // only show here).
   bool Close() {
