@@ -6,6 +6,7 @@
 
 #include "device/key_protocol.h"
 #include "device/store_key_source.h"
+#include "support/temp_dir.h"
 #include "tests/device/sim_fixture.h"
 
 namespace {
@@ -13,10 +14,8 @@ namespace {
 class StoreDownload : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_dir = std::filesystem::path(::testing::TempDir()) / "tervane_device_store";
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir / "db");
-    ASSERT_TRUE(store.OpenForDevice(m_dir.string() + "/", "K201"));
+    std::filesystem::create_directories(m_dir.File("db"));
+    ASSERT_TRUE(store.OpenForDevice(m_dir.path() + "/", "K201"));
     const int macro = store.AddMacro("Tap A");
     ASSERT_GT(macro, 0);
     MacroRow playback;
@@ -42,14 +41,11 @@ class StoreDownload : public ::testing::Test {
     store.SaveKeyAssignment(other_profile);
     layout.key_index_map = {{0x3A, 10}, {0x3B, 11}, {0x3C, 12}};
   }
-  void TearDown() override {
-    store.Close();
-    std::filesystem::remove_all(m_dir);
-  }
+  void TearDown() override { store.Close(); }
 
   ProfileStore store;
   KeyboardLayout layout;
-  std::filesystem::path m_dir;
+  TempDir m_dir;
 };
 
 TEST_F(StoreDownload, Family2) {

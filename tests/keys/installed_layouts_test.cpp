@@ -25,6 +25,8 @@ struct InstalledLayout {
   int col_count;
   // Parameter bits the file's modes must offer between them.
   int parameter_bits;
+  // Key table positions the keyboard's family can receive.
+  int key_positions;
 };
 
 // The family 2 board offers every kind of parameter the lighting page knows.
@@ -38,16 +40,19 @@ void PrintTo(const InstalledLayout& layout, std::ostream* os) {
   *os << layout.file;
 }
 
+constexpr int kFamily2KeyPositions = 180;
+// The four family 1 key table reports declare 220 table bytes, two per position.
+constexpr int kFamily1KeyPositions = 110;
+
 constexpr InstalledLayout kLayouts[] = {
-    {"tervane_k201.xml", 104, 21, kEveryParameter},
-    {"tervane_k101.xml", 87, 17, kFamily1Parameters},
+    {"tervane_k201.xml", 104, 21, kEveryParameter, kFamily2KeyPositions},
+    {"tervane_k101.xml", 87, 17, kFamily1Parameters, kFamily1KeyPositions},
 };
 
 // The part of every page that a keyboard picture may use: right of the
 // pages' left column and above the function picker and the light settings.
 constexpr CRect kPictureArea(320, 50, 1279, 440);
 
-constexpr int kKeyTablePositions = 180;
 constexpr int kUploadedLightPositions = 110;
 
 std::string LayoutPath(const char* file) {
@@ -122,7 +127,7 @@ TEST_P(InstalledLayoutTest, EveryKeyIsCompleteUniqueAndInsideItsPicture) {
 
     ASSERT_TRUE(k.key_index && k.light_index && k.cell);
     EXPECT_GE(*k.key_index, 0);
-    EXPECT_LT(*k.key_index, kKeyTablePositions);
+    EXPECT_LT(*k.key_index, GetParam().key_positions);
     EXPECT_TRUE(key_indices.insert(*k.key_index).second);
     EXPECT_GE(*k.light_index, 0);
     EXPECT_LT(*k.light_index, kUploadedLightPositions);

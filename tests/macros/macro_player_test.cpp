@@ -48,7 +48,7 @@ class MacroPlayerTest : public ::testing::Test {
     return id;
   }
 
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
   VirtualKeyboardRig rig;
   FakeClipboard clipboard;

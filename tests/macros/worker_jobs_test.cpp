@@ -63,7 +63,7 @@ class WorkerJobsTest : public ::testing::Test {
     job->run();
   }
 
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
   SimRig sim;
   int keyboard = 0;

@@ -91,7 +91,7 @@ class WorkerTest : public ::testing::Test {
     return id;
   }
 
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
   VirtualKeyboardRig rig;
   FakeWorkerHost host;

@@ -25,7 +25,7 @@ class ProfileStoreTest : public testing::Test {
     return row;
   }
 
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
 };
 

@@ -25,12 +25,12 @@ class SQLiteScratch : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(db.Open(dir.File("a.db").c_str(), SQLiteDB::kOpenCreate)); }
 
-  ScratchFolder dir;
+  TempDir dir;
   SQLiteDB db;
 };
 
 TEST(SQLiteDB, OpensOnlyExistingFilesUnlessAskedToCreate) {
-  ScratchFolder dir;
+  TempDir dir;
   const std::string path = dir.File("a.db");
   SQLiteDB db;
   EXPECT_FALSE(db.Open(path.c_str(), SQLiteDB::kOpenExisting));
@@ -48,7 +48,7 @@ TEST(SQLiteDB, OpensOnlyExistingFilesUnlessAskedToCreate) {
 }
 
 TEST(SQLiteDB, ConnectionsJournalAheadAndSyncAtCheckpoints) {
-  ScratchFolder dir;
+  TempDir dir;
   const std::string path = dir.File("a.db");
   SQLiteDB db;
   ASSERT_TRUE(db.Open(path.c_str(), SQLiteDB::kOpenCreate));
@@ -62,7 +62,7 @@ TEST(SQLiteDB, ConnectionsJournalAheadAndSyncAtCheckpoints) {
 }
 
 TEST(SQLiteDB, ReopeningSwitchesToTheNewFile) {
-  ScratchFolder dir;
+  TempDir dir;
   const std::string first = dir.File("first.db");
   const std::string second = dir.File("second.db");
   SQLiteDB db;
@@ -87,7 +87,7 @@ TEST(SQLiteDB, ClosedConnectionAndUnpreparedStatementAreMisuse) {
   EXPECT_EQ(statement.ColumnText(0), nullptr);
   EXPECT_EQ(statement.Finalize(), 0);
 
-  ScratchFolder dir;
+  TempDir dir;
   ASSERT_TRUE(db.Open(dir.File("a.db").c_str(), SQLiteDB::kOpenCreate));
   EXPECT_EQ(db.Execute(nullptr), kMisuse);
   EXPECT_EQ(db.Prepare(statement, nullptr), kMisuse);

@@ -40,7 +40,7 @@ std::vector<KeyLightRow> RefusedColourSet(int colour, int refused_key) {
 }
 
 TEST(ProfileStoreBatches, AFailedStepRollsTheWholeBatchBack) {
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
   ASSERT_TRUE(store.OpenForDevice(dir.path(), "K"));
   ASSERT_TRUE(AddDefaultProfiles(store));

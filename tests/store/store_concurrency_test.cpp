@@ -21,7 +21,7 @@ std::vector<MacroRecordRow> Records(int macro, int tag) {
 }
 
 TEST(ProfileStoreConcurrency, ThreadsSeeOnlyWholeSetsAndOneActiveProfile) {
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
   ASSERT_TRUE(store.OpenForDevice(dir.path(), "K"));
   ASSERT_TRUE(AddDefaultProfiles(store));

@@ -50,7 +50,7 @@ bool IsWhole(const std::vector<Row>& rows, std::size_t size, Tag tag) {
 }
 
 TEST(ProfileStoreCrash, KilledWritersNeverLeaveHalfASetOrADamagedFile) {
-  ScratchFolder dir;
+  TempDir dir;
   const std::string path = database_file::PathFor(dir.path(), "K");
   std::mt19937 random(12345);
   std::uniform_int_distribution<int> delay_us(0, kMaxDelayUs);

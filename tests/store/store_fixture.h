@@ -1,9 +1,8 @@
-// Shared helpers of the store tests: a scratch folder removed afterwards, reading values straight
-// from a database file through a connection of the test's own, and a full custom colour set.
+// Shared helpers of the store tests: reading values straight from a database file through a
+// connection of the test's own, and a full custom colour set.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
@@ -13,26 +12,7 @@
 #include "store/sqlite_db.h"
 #include "store/sqlite_statement.h"
 #include "store/store_rows.h"
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "store-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::string& path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "/" + name; }
-
- private:
-  std::string m_path;
-};
+#include "support/temp_dir.h"
 
 // The first column of every row of sql, as text ("" for NULL); a failing query adds a test failure.
 inline std::vector<std::string> QueryColumn(const std::string& db_path, const std::string& sql) {

@@ -79,7 +79,7 @@ TEST(ProfileStoreRecovery, AnUnusableFileIsKeptAsideAndAFreshDatabaseTakesItsPla
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ScratchFolder dir;
+    TempDir dir;
     const std::string path = dir.path() + "/db/K_data_v1.db";
     c.make(dir.path(), path);
     const std::string original = ReadBytes(path);
@@ -107,7 +107,7 @@ TEST(ProfileStoreRecovery, AnUnusableFileIsKeptAsideAndAFreshDatabaseTakesItsPla
 }
 
 TEST(ProfileStoreRecovery, AnEmptyFileIsCompletedInPlace) {
-  ScratchFolder dir;
+  TempDir dir;
   const std::string path = dir.path() + "/db/K_data_v1.db";
   WriteBytes(path, "");
   ProfileStore store;
@@ -120,7 +120,7 @@ TEST(ProfileStoreRecovery, AnEmptyFileIsCompletedInPlace) {
 }
 
 TEST(ProfileStoreRecovery, AFileThatCannotBeOpenedIsLeftAlone) {
-  ScratchFolder dir;
+  TempDir dir;
   const std::string path = dir.path() + "/db/K_data_v1.db";
   fs::create_directories(path);  // a folder where the file should be
   ProfileStore store;
@@ -132,7 +132,7 @@ TEST(ProfileStoreRecovery, AFileThatCannotBeOpenedIsLeftAlone) {
 }
 
 TEST(ProfileStoreRecovery, DeletingTheFileTakesItsLogSoTheNewFileStartsEmpty) {
-  ScratchFolder dir;
+  TempDir dir;
   // A program that ends without closing leaves its last writes in the log beside the file.
   const pid_t child = fork();
   ASSERT_GE(child, 0);

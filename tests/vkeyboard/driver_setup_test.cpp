@@ -131,7 +131,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST(InstallScript, GrantsTheSeatUserTheDeviceAndTheNamedKeyboardsOnly) {
-  ScratchFolder root;
+  TempDir root;
   ASSERT_EQ(RunScript(root.path(), "3554:F001 abcd:0123"), 0);
   const std::string rules = ReadFile(root.File("etc/udev/rules.d/70-tervane.rules"));
   EXPECT_NE(rules.find(R"(KERNEL=="uinput", SUBSYSTEM=="misc", TAG+="uaccess")"),
@@ -149,7 +149,7 @@ TEST(InstallScript, GrantsTheSeatUserTheDeviceAndTheNamedKeyboardsOnly) {
 
 TEST(InstallScript, RefusesAnythingButIdPairsAndWritesNothing) {
   for (const char* bad : {"3554", "3554:f0011", "35g4:f001", "'3554:f001;rm'", "'' ", "../x:y"}) {
-    ScratchFolder root;
+    TempDir root;
     EXPECT_EQ(RunScript(root.path(), std::string("3554:f001 ") + bad), 2) << bad;
     EXPECT_FALSE(std::filesystem::exists(root.File("etc/udev/rules.d/70-tervane.rules"))) << bad;
   }

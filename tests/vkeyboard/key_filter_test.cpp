@@ -58,7 +58,7 @@ class KeyFilterTest : public ::testing::Test {
     source->WaitIdle();
   }
 
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
   VirtualKeyboardRig rig;
   ScriptedKeySource* source = new ScriptedKeySource;

@@ -38,7 +38,7 @@ class NoHost final : public WorkerHost {
 // The program's side: its virtual keyboard, key filter, key handler and worker, on a store that
 // assigns F1 to B, F2 to a macro typing A and F3 to Ctrl+A on profile 1 and nothing on profile 2.
 struct Program {
-  ScratchFolder dir;
+  TempDir dir;
   ProfileStore store;
   VHidev vhidev{[] {
     std::string error;
