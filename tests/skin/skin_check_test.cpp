@@ -34,35 +34,35 @@ std::string Extension(const std::string& name) {
 }
 
 // Everything wrong with one image, empty when it is right.
-std::string ImageProblems(const std::string& name, const NamedImage* spec) {
+std::string ImageProblems(const std::string& name, const NamedImage* expected) {
   const fs::path path = kSkinDir / name;
   if (!fs::exists(path)) return "missing: " + path.string();
   const ImageFile image = LoadImageFile(path.string());
   if (!image.loaded) return "does not load: " + image.error;
   if (image.format != Extension(name))
     return "is a " + image.format + " file named ." + Extension(name);
-  if (!spec) return {};
+  if (!expected) return {};
   std::ostringstream problems;
-  if (image.width % spec->frames != 0) {
-    problems << "width " << image.width << " is not " << spec->frames << " whole frames; ";
+  if (image.width % expected->frames != 0) {
+    problems << "width " << image.width << " is not " << expected->frames << " whole frames; ";
     return problems.str();
   }
-  const int w = image.width / spec->frames;
+  const int w = image.width / expected->frames;
   const int h = image.height;
-  const bool wide_ok = spec->width == 0 || (spec->fit == Fit::kExact     ? w == spec->width
-                                            : spec->fit == Fit::kAtMost  ? w <= spec->width
-                                            : spec->fit == Fit::kAtLeast ? w >= spec->width
+  const bool wide_ok = expected->width == 0 || (expected->fit == Fit::kExact     ? w == expected->width
+                                            : expected->fit == Fit::kAtMost  ? w <= expected->width
+                                            : expected->fit == Fit::kAtLeast ? w >= expected->width
                                                                          : true);
-  const bool high_ok = spec->height == 0 || (spec->fit == Fit::kExact     ? h == spec->height
-                                             : spec->fit == Fit::kAtMost  ? h <= spec->height
-                                             : spec->fit == Fit::kAtLeast ? h >= spec->height
+  const bool high_ok = expected->height == 0 || (expected->fit == Fit::kExact     ? h == expected->height
+                                             : expected->fit == Fit::kAtMost  ? h <= expected->height
+                                             : expected->fit == Fit::kAtLeast ? h >= expected->height
                                                                           : true);
   if (!wide_ok || !high_ok) {
-    const char* how = spec->fit == Fit::kExact    ? "exactly"
-                      : spec->fit == Fit::kAtMost ? "at most"
+    const char* how = expected->fit == Fit::kExact    ? "exactly"
+                      : expected->fit == Fit::kAtMost ? "at most"
                                                   : "at least";
-    problems << "frame " << w << "x" << h << " should be " << how << " " << spec->width << "x"
-             << spec->height << "; ";
+    problems << "frame " << w << "x" << h << " should be " << how << " " << expected->width << "x"
+             << expected->height << "; ";
   }
   if (name.ends_with(".gif") && !image.animated) problems << "is not animated; ";
   return problems.str();

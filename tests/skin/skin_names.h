@@ -25,7 +25,7 @@ struct NamedImage {
 const std::vector<NamedImage>& SkinTable();
 const NamedImage* FindInTable(std::string_view name);
 
-// A name as the spec's paths write it ("icon\\tab_home.png", "icon//x.png")
+// A name as the program's sources and layout files may write it ("icon\\tab_home.png", "icon//x.png")
 // made into the file name below the skin folder ("icon/tab_home.png").
 std::string NormaliseImageName(std::string_view name);
 

@@ -62,22 +62,22 @@ def _image_plan(entry, manifest, source_dir):
     else:
         raise PlanError(f"an image entry has neither name nor path: {entry}")
     glyph_dir = source_dir / "glyphs"
-    spec = {"out": out, "entry": entry, "palette": manifest["palette"], "glyph_dir": str(glyph_dir)}
+    job = {"out": out, "entry": entry, "palette": manifest["palette"], "glyph_dir": str(glyph_dir)}
     inputs = [glyph_dir / f"{g}.svg" for g in _glyph_names(entry)]
     looks = manifest.get("looks", {})
     wanted = ["check"] if entry["recipe"] == "check" else [entry["look"]] if "look" in entry else []
     for look in wanted:
         if look not in looks:
             raise PlanError(f"{out}: unknown look {look!r}")
-    spec["looks"] = {look: looks[look] for look in wanted}
+    job["looks"] = {look: looks[look] for look in wanted}
     if "source" in entry:
         source = (source_dir / entry["source"]).resolve()
-        spec["source"] = str(source)
+        job["source"] = str(source)
         inputs.append(source)
     for path in inputs:
         if not path.exists():
             raise PlanError(f"{out}: missing source {path}")
-    return out, spec, inputs
+    return out, job, inputs
 
 
 def _keyboard_plans(layout_dir, style):
@@ -93,8 +93,8 @@ def _keyboard_plans(layout_dir, style):
             continue
         out = f"{THEME_DIR}/{KEYBOARD_DIR}/{image}"
         entry = {"recipe": "keyboard", "size": [width, height], "frames": 1}
-        spec = {"out": out, "entry": entry, "layout": str(layout.resolve()), "keyboard": style}
-        plans.append((out, spec, [layout.resolve()]))
+        job = {"out": out, "entry": entry, "layout": str(layout.resolve()), "keyboard": style}
+        plans.append((out, job, [layout.resolve()]))
     return plans
 
 
@@ -119,13 +119,13 @@ def plan(args):
     stamps_dir = Path(args.stamps)
     seen, stamp_names = set(), set()
     rules = ["# Written by tools/skin/skin.py plan; one rule per rendered image.\n", "set(SKIN_OUTPUTS)\n"]
-    for out, spec, inputs in plans:
+    for out, job, inputs in plans:
         if out in seen:
             raise PlanError(f"{out} is produced twice (two entries or two layouts name it)")
         seen.add(out)
         stamp = stamps_dir / (out.replace("/", "__") + ".json")
         stamp_names.add(stamp.name)
-        _write_if_changed(stamp, json.dumps(spec, indent=1, sort_keys=True) + "\n")
+        _write_if_changed(stamp, json.dumps(job, indent=1, sort_keys=True) + "\n")
         rules.append(_cmake_rule(out, stamp, inputs))
     for old in stamps_dir.glob("*.json"):
         if old.name not in stamp_names:
@@ -136,10 +136,10 @@ def plan(args):
 class Theme:
     """What a recipe may use of the manifest: the palette, its looks, glyphs."""
 
-    def __init__(self, spec):
-        self.palette = spec.get("palette", {})
-        self._looks = spec.get("looks", {})
-        self.glyphs = Glyphs(spec.get("glyph_dir", "."))
+    def __init__(self, job):
+        self.palette = job.get("palette", {})
+        self._looks = job.get("looks", {})
+        self.glyphs = Glyphs(job.get("glyph_dir", "."))
 
     def look(self, name):
         return self._looks[name]
@@ -153,33 +153,33 @@ def _rsvg(rsvg, width, height, target, svg_text=None, source=None):
 
 
 def render(args):
-    spec = json.loads(Path(args.stamp).read_text(encoding="utf-8"))
+    job = json.loads(Path(args.stamp).read_text(encoding="utf-8"))
     out = Path(args.out)
     out.parent.mkdir(parents=True, exist_ok=True)
     # Drawn beside the target and moved into place, so a failed render never
     # leaves a half-written image that a later build would take as done.
     partial = out.with_name(out.name + ".part")
     try:
-        _draw(spec, partial, args.rsvg, args.convert)
+        _draw(job, partial, args.rsvg, args.convert)
         os.replace(partial, out)
     finally:
         partial.unlink(missing_ok=True)
 
 
-def _draw(spec, partial, rsvg, convert):
-    entry = spec["entry"]
+def _draw(job, partial, rsvg, convert):
+    entry = job["entry"]
     recipe = entry["recipe"]
-    theme = Theme(spec)
+    theme = Theme(job)
     frames = entry.get("frames", 1)
     if recipe in SVG_RECIPES:
         width, height = entry["size"]
         _rsvg(rsvg, width * frames, height, partial, svg_text=SVG_RECIPES[recipe](entry, theme))
     elif recipe == "svg":
         width, height = entry["size"]
-        _rsvg(rsvg, width * frames, height, partial, source=spec["source"])
+        _rsvg(rsvg, width * frames, height, partial, source=job["source"])
     elif recipe == "keyboard":
         width, height = entry["size"]
-        _rsvg(rsvg, width, height, partial, svg_text=keyboard_svg(spec["layout"], spec["keyboard"]))
+        _rsvg(rsvg, width, height, partial, svg_text=keyboard_svg(job["layout"], job["keyboard"]))
     elif recipe == "wheel":
         partial.write_bytes(raster.wheel_png(entry["size"][0], entry["radius"]))
     elif recipe == "spinner":
@@ -195,20 +195,20 @@ def _draw(spec, partial, rsvg, convert):
             names = []
             for size in entry["sizes"]:
                 names.append(str(Path(tmp) / f"{size}.png"))
-                _rsvg(rsvg, size, size, names[-1], source=spec["source"])
+                _rsvg(rsvg, size, size, names[-1], source=job["source"])
             subprocess.run([convert, *names, f"ico:{partial}"], check=True)
     else:
-        raise PlanError(f"{spec['out']}: unknown recipe {recipe!r}")
+        raise PlanError(f"{job['out']}: unknown recipe {recipe!r}")
 
 
 def sheet(args):
     stamps = sorted(Path(args.stamps).glob("*.json"))
     images = []
     for stamp in stamps:
-        spec = json.loads(stamp.read_text(encoding="utf-8"))
-        if not spec["out"].startswith(THEME_DIR + "/") or spec["out"].endswith(".ico"):
+        job = json.loads(stamp.read_text(encoding="utf-8"))
+        if not job["out"].startswith(THEME_DIR + "/") or job["out"].endswith(".ico"):
             continue
-        images.append((spec["out"][len(THEME_DIR) + 1 :], spec["entry"].get("frames", 1)))
+        images.append((job["out"][len(THEME_DIR) + 1 :], job["entry"].get("frames", 1)))
     svg_text, width, height = contact_sheet.sheet_svg(Path(args.bin_dir) / THEME_DIR, images)
     _rsvg(args.rsvg, width, height, args.out, svg_text=svg_text)
 
