@@ -122,6 +122,51 @@ TEST_F(ContainersTest, PanelScrollsOversizedContentAndShiftsPoints) {
   EXPECT_EQ(bar_like->points.back(), CPoint(295, 150));
 }
 
+TEST_F(ContainersTest, WheelReachesTheControlUnderThePointerThenItsParents) {
+  // outer scrolls and holds inner (scrolls too, holding leaf) and side, which
+  // never takes the wheel.
+  enum Who { kLeaf, kInner, kOuter };
+  struct Case {
+    CPoint at;
+    bool leaf_takes_wheel;
+    bool moved_there_first;
+    Who scrolled;
+  };
+  const Case cases[] = {
+      {{50, 40}, true, true, kLeaf},   {{50, 40}, true, false, kLeaf},
+      {{50, 40}, false, true, kInner}, {{150, 120}, true, true, kInner},
+      {{250, 30}, true, true, kOuter}, {{250, 150}, true, true, kOuter},
+  };
+  for (const Case& c : cases) {
+    TestDialog dlg;
+    MPanel *outer = nullptr, *inner = nullptr;
+    Probe* leaf = nullptr;
+    dlg.build = [&](TestDialog& d) {
+      outer = static_cast<MPanel*>(
+          d.AddControl(std::make_unique<MPanel>(&d, 50, CRect(0, 0, 300, 200))));
+      inner = static_cast<MPanel*>(
+          outer->AddChild(std::make_unique<MPanel>(outer, 51, CRect(10, 10, 200, 150))));
+      leaf = static_cast<Probe*>(
+          inner->AddChild(std::make_unique<Probe>(inner, 52, CRect(20, 20, 100, 60), 0xFFFF0000)));
+      auto* side = static_cast<Probe*>(
+          outer->AddChild(std::make_unique<Probe>(outer, 53, CRect(220, 10, 280, 60), 0xFF0000FF)));
+      side->takes_wheel = false;
+    };
+    const HWND hwnd = Open(dlg);
+    for (MPanel* p : {outer, inner}) {
+      p->SetVirtualHeight(600);
+      p->SetRect(p->GetRect());
+    }
+    leaf->takes_wheel = c.leaf_takes_wheel;
+    if (c.moved_there_first) host->MouseMove(hwnd, c.at);
+    host->Wheel(hwnd, c.at, -WHEEL_DELTA);
+    const std::string where = std::to_string(c.at.x) + "," + std::to_string(c.at.y);
+    EXPECT_EQ(leaf->scrolls.size(), c.scrolled == kLeaf ? 1u : 0u) << where;
+    EXPECT_EQ(inner->GetScrollVertical()->GetPos() > 0, c.scrolled == kInner) << where;
+    EXPECT_EQ(outer->GetScrollVertical()->GetPos() > 0, c.scrolled == kOuter) << where;
+  }
+}
+
 TEST_F(ContainersTest, TabSelectionNotifiesOnceAndSwitchesPages) {
   TestDialog dlg;
   MTabCtrl* tabs = nullptr;

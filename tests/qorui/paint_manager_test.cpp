@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "QorUI/manager.h"
+#include "QorUI/panel.h"
 #include "QorUI/render.h"
 #include "framework/overlay_box.h"
 #include "probe.h"
@@ -67,6 +68,48 @@ TEST_F(PaintManagerTest, ChildrenRouteByTopmostAndPressedChildKeepsTheMoves) {
   // Empty parts of the parent go to the parent itself.
   host->Click(hwnd, CPoint(250, 20));
   EXPECT_EQ(parent->log, (std::vector<std::string>{"down", "up"}));
+}
+
+TEST_F(PaintManagerTest, PressHandsTheFocusStraightToTheControlHit) {
+  TestDialog dlg;
+  MPanel* panel = nullptr;
+  Probe *leaf = nullptr, *other = nullptr, *top = nullptr;
+  std::vector<std::string> log;
+  dlg.build = [&](TestDialog& d) {
+    panel =
+        static_cast<MPanel*>(d.AddControl(std::make_unique<MPanel>(&d, 30, CRect(0, 0, 300, 200))));
+    leaf = static_cast<Probe*>(
+        panel->AddChild(std::make_unique<Probe>(panel, 31, CRect(10, 10, 100, 100), kRed)));
+    other = static_cast<Probe*>(
+        panel->AddChild(std::make_unique<Probe>(panel, 32, CRect(150, 10, 250, 100), kGreen)));
+    top = d.AddProbe(40, CRect(310, 0, 390, 80), kBlue);
+  };
+  const HWND hwnd = Open(dlg);
+  for (Probe* p : {leaf, other, top}) p->focus_log = &log;
+  struct Step {
+    CPoint at;
+    bool right;
+    MControl* focus;
+    std::vector<std::string> changes;
+  };
+  const Step steps[] = {
+      {{20, 20}, false, leaf, {"31+"}},
+      {{30, 30}, false, leaf, {}},  // a second press keeps the focus where it is
+      {{40, 40}, true, leaf, {}},
+      {{160, 20}, false, other, {"31-", "32+"}},
+      {{200, 150}, false, panel, {"32-"}},  // the panel's own empty part
+      {{320, 20}, false, top, {"40+"}},
+      {{395, 250}, false, nullptr, {"40-"}},  // the window's background
+  };
+  for (const Step& s : steps) {
+    log.clear();
+    if (s.right)
+      host->RightClick(hwnd, s.at);
+    else
+      host->Click(hwnd, s.at);
+    EXPECT_EQ(dlg.GetPaintManager().GetFocusControl(), s.focus) << s.at.x << "," << s.at.y;
+    EXPECT_EQ(log, s.changes) << s.at.x << "," << s.at.y;
+  }
 }
 
 TEST_F(PaintManagerTest, PressOnEmptyBackgroundDragsTheWindowUnlessDisabled) {

@@ -11,7 +11,9 @@
 #include "QorUI/dialog.h"
 #include "QorUI/headless_host.h"
 
-// Normal frame in `color`, hover frame in `hover_color`; renders counts cache rebuilds.
+// Normal frame in `color`, hover frame in `hover_color`; renders counts cache
+// rebuilds. Focus changes are logged as "<id>+" and "<id>-" into `focus_log`
+// when it is set.
 class Probe : public MControl {
  public:
   Probe(MObject* parent, UINT id, CRect rect, ARGB color, ARGB hover_color = 0xFFFFFFFF)
@@ -52,8 +54,13 @@ class Probe : public MControl {
     return in ? 1 : 0;
   }
   int OnControlScroll(int delta, UINT flags, CPoint) override {
+    if (!takes_wheel) return 0;
     scrolls.push_back({delta, static_cast<int>(flags)});
     return 1;
+  }
+  int SetControlFocus(int focus) override {
+    if (focus_log) focus_log->push_back(std::to_string(m_id) + (focus ? "+" : "-"));
+    return MControl::SetControlFocus(focus);
   }
   int OnControlTimer() override {
     ++ticks;
@@ -66,6 +73,8 @@ class Probe : public MControl {
 
   ARGB m_color, m_hover_color;
   bool hover = false;
+  bool takes_wheel = true;
+  std::vector<std::string>* focus_log = nullptr;
   int renders = 0;
   int ticks = 0;
   UINT handled_key = 0;

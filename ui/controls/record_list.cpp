@@ -127,10 +127,8 @@ void CRecordList::SetControlVisible(int visible) {
   MPanel::SetControlVisible(visible);
 }
 
-// A press inside the list also passes through a focus loss (the window takes
-// the focus from the nested list first); the press itself then decides.
 int CRecordList::SetControlFocus(int focus) {
-  if (!focus) CloseEditor(IsMouseOutside() != 0);
+  if (!focus) CloseEditor(true);
   return MPanel::SetControlFocus(focus);
 }
 

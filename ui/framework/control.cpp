@@ -355,12 +355,15 @@ int MControl::OnMouseMove(UINT flags, CPoint pt) {
   if (m_hover_tracking) m_mouse_outside = inside ? 0 : 1;
   bool handled = false;
   if (!m_pressed_inside) {
+    // The topmost child under the pointer becomes the active one, leaf or
+    // not, so the wheel and keys reach it before this control.
     for (auto& child : m_controls) {
       const CPoint p = PointFor(*child, raw, pt);
-      if (child->OnMouseMove(flags, p)) {
-        handled = true;
-        if (child->PtInRect(p)) m_active = child.get();
-      }
+      const bool took = child->OnMouseMove(flags, p) != 0;
+      handled = handled || took;
+      if ((took && child->PtInRect(p)) ||
+          (Accepts(*child, p) && child->OnCheckMouseResponse(flags, p)))
+        m_active = child.get();
     }
   }
   return handled || had_active || m_active ? 1 : 0;

@@ -103,6 +103,14 @@ MControl* PaintManager::HitTest(CPoint pt) const {
   return hit;
 }
 
+// The focus is not moved here: the press travels down the tree and the
+// control that takes it itself (however deep) takes the focus from the old
+// one in a single hand-over.
+bool PaintManager::TakesPress(MControl* hover, UINT flags, CPoint pt) const {
+  return hover && hover->IsVisible() && hover->GetRresponse() && hover->PtInRect(pt) &&
+         hover->OnCheckMouseResponse(flags, pt);
+}
+
 void PaintManager::OnMouseMove(UINT flags, CPoint pt) {
   m_last_point = pt;
   m_tracking = true;  // leave notices always arrive from the host
@@ -135,16 +143,14 @@ void PaintManager::OnLButtonDown(UINT flags, CPoint pt) {
   // A press at a point the pointer never moved to first still finds its control.
   if (pt != m_last_point || !m_hover) OnMouseMove(flags, pt);
   m_dblclk_seen = false;
-  if (m_focus && m_focus != m_hover) SetFocusControl(nullptr);
   MControl* hover = m_hover;
-  if (hover && hover->IsVisible() && hover->GetRresponse() && hover->PtInRect(pt) &&
-      hover->OnCheckMouseResponse(flags, pt)) {
+  if (TakesPress(hover, flags, pt)) {
     m_left_pressed = true;
-    SetFocusControl(hover);
     hover->OnLButtonDown(flags, pt);
     if (!m_captured && m_hover == hover && hover->OnCheckMouseResponse(flags, pt)) SetCapture();
     return;
   }
+  SetFocusControl(nullptr);
   if (m_wnd_drag && m_window) {
     ReleaseCapture();
     m_window->BeginMoveDrag(pt);
@@ -175,13 +181,12 @@ void PaintManager::OnButtonDblClk(UINT flags, CPoint pt, bool right) {
 
 void PaintManager::OnRButtonDown(UINT flags, CPoint pt) {
   if (pt != m_last_point || !m_hover) OnMouseMove(flags, pt);
-  if (m_focus && m_focus != m_hover) SetFocusControl(nullptr);
   MControl* hover = m_hover;
-  if (!hover || !hover->IsVisible() || !hover->GetRresponse() || !hover->PtInRect(pt) ||
-      !hover->OnCheckMouseResponse(flags, pt))
+  if (!TakesPress(hover, flags, pt)) {
+    SetFocusControl(nullptr);
     return;
+  }
   m_right_pressed = true;
-  SetFocusControl(hover);
   hover->OnRButtonDown(flags, pt);
   if (!m_captured && m_hover == hover && hover->OnCheckMouseResponse(flags, pt)) SetCapture();
 }
@@ -196,7 +201,10 @@ void PaintManager::OnRButtonUp(UINT flags, CPoint pt) {
   if (!before.PtInRect(pt) && m_hover == hover) m_hover = nullptr;
 }
 
-void PaintManager::OnMouseWheel(int delta, UINT, CPoint pt) {
+void PaintManager::OnMouseWheel(int delta, UINT flags, CPoint pt) {
+  // As for a press: a wheel turned where the pointer was not seen yet first
+  // finds the controls under it.
+  if (pt != m_last_point || !m_hover) OnMouseMove(flags, pt);
   const int count = std::abs(delta / static_cast<int>(WHEEL_DELTA));
   const UINT direction = delta <= 0 ? 1 : 0;  // 1: towards the user (down)
   for (int step = 0; step < count; ++step) {

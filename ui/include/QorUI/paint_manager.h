@@ -184,6 +184,7 @@ class PaintManager : public BrelTimer {
   void OnKeyDown(UINT key, UINT repeat);
   bool OnTimerMessage(UINT id);
   MControl* HitTest(CPoint pt) const;
+  bool TakesPress(MControl* hover, UINT flags, CPoint pt) const;
 
   // Window
   MWindow* m_window = nullptr;
