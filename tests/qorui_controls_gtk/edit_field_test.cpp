@@ -2,19 +2,9 @@
 // over the field, typed text and a CJK string pasted from the clipboard
 // reach the control (26), and Return or a press elsewhere ends the edit (29).
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "QorUI/buttons.h"
 #include "QorUI/controls.h"
@@ -22,95 +12,28 @@
 #include "QorUI/gtk_host.h"
 #include "QorUI/manager.h"
 #include "qorui/probe.h"
-
-namespace {
-
-bool HaveTool(const char* name) {
-  const std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
-  return std::system(command.c_str()) == 0;
-}
-
-// Runs a shell command, 15 s at most, and returns what it printed.
-std::string Output(const std::string& command) {
-  std::string quoted;
-  for (char c : command) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  const std::string bounded = "timeout 15 sh -c '" + quoted + "'";
-  std::string out;
-  if (FILE* p = popen(bounded.c_str(), "r")) {
-    char buf[256];
-    while (std::fgets(buf, sizeof buf, p)) out += buf;
-    pclose(p);
-  }
-  return out;
-}
-
-// An X server of our own: Xvfb picks a free display and reports it on a pipe.
-// It lives as long as the test process (GTK keeps its display open to the end).
-class Xvfb {
- public:
-  bool Start() {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    m_pid = fork();
-    if (m_pid == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlives a test killed by its timeout
-      close(fds[0]);
-      const std::string fd = std::to_string(fds[1]);
-      // Without -noreset the server resets when its last client leaves and
-      // then writes its number again, to a pipe nobody reads any more.
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    // The number and its newline may come in separate writes; the pipe stays
-    // open so that no late write of the server meets a closed pipe.
-    std::string line;
-    char c = 0;
-    while (m_pid > 0 && line.size() < 16) {
-      const ssize_t n = read(fds[0], &c, 1);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0 || c == '\n') break;
-      line += c;
-    }
-    if (line.empty()) return false;
-    m_display = ":" + line;
-    return true;
-  }
-  const std::string& Display() const { return m_display; }
-
- private:
-  pid_t m_pid = -1;
-  std::string m_display;
-};
-
-}  // namespace
+#include "qorui_gtk/xvfb_session.h"
 
 class EditFieldGtkTest : public ::testing::Test {
  protected:
-  // One server and one host for the whole suite, as in the program.
+  // One X server for the suite; every test starts the program's way with a
+  // host of its own.
   static void SetUpTestSuite() {
     for (const char* tool : {"Xvfb", "xdotool", "xclip"})
       if (!HaveTool(tool)) s_missing = tool;
     if (!s_missing.empty() || !s_xvfb.Start()) return;
     setenv("DISPLAY", s_xvfb.Display().c_str(), 1);
-    if (auto gtk = CreateGtkHost()) {
-      Host::Install(std::move(gtk));
-      Manager::InitGdiplus();
-      RegisterControls();
-    }
-  }
-  static void TearDownTestSuite() {
-    if (!Host::Current()) return;
-    Manager::UnInitGdiplus();
-    Host::Install(nullptr);
   }
 
   void SetUp() override {
     if (!s_missing.empty()) GTEST_SKIP() << s_missing << " is not installed";
     ASSERT_FALSE(s_xvfb.Display().empty()) << "Xvfb did not start";
-    host = Host::Current();
-    ASSERT_NE(host, nullptr) << "cannot open " << s_xvfb.Display();
+    auto gtk = CreateGtkHost();
+    ASSERT_NE(gtk, nullptr) << "cannot open " << s_xvfb.Display();
+    host = gtk.get();
+    Host::Install(std::move(gtk));
+    Manager::InitGdiplus();
+    RegisterControls();
     dlg.build = [this](TestDialog& d) {
       edit = dynamic_cast<MEdit*>(d.CreateControl("MEdit", 213, CRect(40, 40, 300, 70), ""));
       edit->SetImage("img_editbox.png", 4);
@@ -122,37 +45,20 @@ class EditFieldGtkTest : public ::testing::Test {
     dlg.ShowWindow(SW_SHOW);
     ASSERT_TRUE(Drive("xdotool search --sync --onlyvisible --name 'Edit Field Test' | head -1",
                       nullptr, &m_wid));
-    m_wid.erase(m_wid.find_last_not_of("\n") + 1);
     ASSERT_FALSE(m_wid.empty());
   }
   void TearDown() override {
-    if (host) dlg.DestroyWindow();
+    if (!host) return;
+    dlg.DestroyWindow();
+    Manager::UnInitGdiplus();
+    Host::Install(nullptr);
   }
 
-  // Runs `command` on a helper thread while the UI loop turns, until it has
-  // finished and `until` holds (10 s at most).
   bool Drive(const std::string& command, std::function<bool()> until = nullptr,
              std::string* output = nullptr) {
-    std::atomic<bool> finished{false};
-    std::string out;
-    std::thread worker([&] {
-      out = Output(command);
-      finished = true;
-    });
-    const UINT tick = host->AddTimer(10, [] {});
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    host->RunLoop([&] {
-      return (finished && (!until || until())) || std::chrono::steady_clock::now() > deadline;
-    });
-    host->RemoveTimer(tick);
-    worker.join();
-    if (output) *output = out;
-    return !until || until();
+    return ::Drive(host, command, std::move(until), output);
   }
-  std::string Click(int x, int y) {
-    return "xdotool mousemove --window " + m_wid + " " + std::to_string(x) + " " +
-           std::to_string(y) + " click 1";
-  }
+  std::string Click(int x, int y) const { return ClickAt(m_wid, x, y); }
   int Count(UINT id, UINT code) const {
     const std::vector<UINT> codes = dlg.Codes(id);
     return static_cast<int>(std::count(codes.begin(), codes.end(), code));

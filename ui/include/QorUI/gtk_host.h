@@ -5,5 +5,6 @@
 
 #include "QorUI/host.h"
 
-// Opens the display; null when there is none (no X server, no DISPLAY).
+// Opens the display; null when there is none (no X server, no DISPLAY). May be
+// called again for a new host after the previous one was uninstalled.
 std::unique_ptr<Host> CreateGtkHost();

@@ -1,6 +1,7 @@
 // The window host: what the library needs from a windowing system. One host
-// is installed per process (GTK for the program, headless for tests and page
-// renders); the same dialog code runs on either.
+// is installed at a time (GTK for the program, headless for tests and page
+// renders); the same dialog code runs on either. Once its windows are gone a
+// host may be replaced by a new one, of either kind, any number of times.
 #pragma once
 
 #include <deque>
@@ -102,7 +103,8 @@ class Host {
  public:
   virtual ~Host() = default;
 
-  // The installed host, or null; Install replaces it (UI thread, no windows open).
+  // The installed host, or null. Install replaces it (UI thread, no windows
+  // open); tasks posted to the old host and not yet run are dropped with it.
   static Host* Current();
   static void Install(std::unique_ptr<Host> host);
 

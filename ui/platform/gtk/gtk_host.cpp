@@ -13,6 +13,25 @@ std::unique_ptr<Host> CreateGtkHost() {
   return std::make_unique<GtkHost>();
 }
 
+namespace {
+struct WakeSource {
+  GSource base;
+  GtkHost* host;
+};
+struct TimerRef {
+  GtkHost* host;
+  UINT id;
+};
+}  // namespace
+
+GtkHost::GtkHost() {
+  static GSourceFuncs funcs = {nullptr, nullptr, &GtkHost::OnWake, nullptr, nullptr, nullptr};
+  m_wake.reset(g_source_new(&funcs, sizeof(WakeSource)));
+  reinterpret_cast<WakeSource*>(m_wake.get())->host = this;
+  g_source_set_ready_time(m_wake.get(), -1);
+  g_source_attach(m_wake.get(), nullptr);
+}
+
 GtkHost::~GtkHost() {
   for (auto& [id, timer] : m_timers) g_source_remove(timer.source);
 }
@@ -28,21 +47,16 @@ void GtkHost::RunLoop(const std::function<bool()>& done) {
   while (!done() && !IsQuitRequested()) g_main_context_iteration(nullptr, TRUE);
 }
 
-gboolean GtkHost::OnWake(gpointer self) {
-  static_cast<GtkHost*>(self)->RunPosted();
-  return G_SOURCE_REMOVE;
+gboolean GtkHost::OnWake(GSource* source, GSourceFunc, gpointer) {
+  // Cleared before running, so a task posted meanwhile wakes the loop again.
+  g_source_set_ready_time(source, -1);
+  reinterpret_cast<WakeSource*>(source)->host->RunPosted();
+  return G_SOURCE_CONTINUE;
 }
 
 void GtkHost::Wake() {
-  g_idle_add_full(G_PRIORITY_DEFAULT, &GtkHost::OnWake, this, nullptr);
+  g_source_set_ready_time(m_wake.get(), 0);
 }
-
-namespace {
-struct TimerRef {
-  GtkHost* host;
-  UINT id;
-};
-}  // namespace
 
 gboolean GtkHost::OnTimer(gpointer data) {
   auto* ref = static_cast<TimerRef*>(data);

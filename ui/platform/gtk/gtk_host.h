@@ -6,12 +6,13 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "QorUI/host.h"
 
 class GtkHost : public Host {
  public:
-  GtkHost() = default;
+  GtkHost();
   ~GtkHost() override;
 
   std::unique_ptr<NativeWindow> CreateNativeWindow(const NativeWindowParams& params,
@@ -34,7 +35,18 @@ class GtkHost : public Host {
     std::function<void()> tick;
   };
   static gboolean OnTimer(gpointer data);
-  static gboolean OnWake(gpointer self);
+  static gboolean OnWake(GSource* source, GSourceFunc, gpointer);
+
+  struct SourceDeleter {
+    void operator()(GSource* source) const {
+      g_source_destroy(source);
+      g_source_unref(source);
+    }
+  };
+
+  // Made ready by Wake from any thread; destroyed with the host, so no wake-up
+  // of this host can reach a later one.
+  std::unique_ptr<GSource, SourceDeleter> m_wake;
 
   std::map<UINT, Timer> m_timers;
   UINT m_next_timer = 1;
