@@ -1,71 +1,21 @@
-// DemoDialog: a two-state-cached button class of its own plus the framework's
-// tab strip, pages, panel and menu.
+// DemoDialog: the library's buttons on the framework's tab strip, pages,
+// scrolling panel and menu.
 #include "demo/demo_dialog.h"
 
 #include <string>
 
-#include "QorUI/control_font.h"
+#include "QorUI/buttons.h"
 #include "QorUI/manager.h"
 #include "QorUI/menu_wnd.h"
 #include "QorUI/panel.h"
-#include "QorUI/render.h"
 #include "QorUI/tab_ctrl.h"
 
 namespace {
 
-// Four frames (normal, hover, pressed, disabled) rendered once into the cache.
-class DemoButton : public MControlFont {
- public:
-  DemoButton(MObject* parent, UINT id, CRect rect, const char* title)
-      : MControlFont(parent, id, rect, title) {
-    m_halign = kAlignCenter;
-  }
-
-  void DrawControl(Canvas& dc, const CRect&) override {
-    const int w = m_rect.Width(), h = m_rect.Height();
-    if (!GetUpdate()) {
-      Canvas& mem = UpdateMemDC(dc, w * 4, h);
-      static constexpr ARGB kFaces[4] = {0xFF2E6F7A, 0xFF3F93A1, 0xFF1F4A52, 0xFF555555};
-      for (int i = 0; i < 4; ++i) {
-        mem.DrawCanvas(dc, m_rect, CPoint(i * w, 0));
-        MRender::DrawRoundRectange(mem, i * w + 0.5f, 0.5f, w - 1.0f, h - 1.0f, 8, 0xFF9FD3DB, 1,
-                                   true, kFaces[i]);
-        mem.DrawText(m_title, CRect(i * w, 0, i * w + w, h), GetFontSpec(),
-                     i == 3 ? 0xFFAAAAAA : m_text_color, GetTextFormat());
-      }
-    }
-    const int frame = !m_enabled ? 3 : m_pressed ? 2 : m_hover ? 1 : 0;
-    dc.DrawCanvas(GetMemDC(), CRect(frame * w, 0, frame * w + w, h), m_rect.TopLeft());
-  }
-  int OnControlMouseMove(UINT, CPoint pt) override {
-    const bool hover = m_rect.PtInRect(pt);
-    if (hover != m_hover) {
-      m_hover = hover;
-      UpdateControl(0);
-    }
-    return hover ? 1 : 0;
-  }
-  int OnControlLButtonDown(UINT, CPoint) override {
-    m_pressed = true;
-    UpdateControl(0);
-    SendMessageW(kNotifyPressed);
-    return 1;
-  }
-  int OnControlLButtonUp(UINT, CPoint pt) override {
-    const bool click = m_pressed && m_rect.PtInRect(pt);
-    m_pressed = false;
-    UpdateControl(0);
-    if (click) SendMessageW(kNotifyClicked);
-    return 1;
-  }
-
- private:
-  bool m_hover = false;
-  bool m_pressed = false;
-};
-
-MControl* AddButton(MControl* page, UINT id, CRect rect, const char* title) {
-  return page->AddChild(std::make_unique<DemoButton>(page, id, rect, title));
+// The library's push button on the skin's button image.
+void AddButton(MPanel* page, UINT id, CRect rect, const char* title) {
+  if (auto* button = dynamic_cast<MButton*>(page->CreateControl("MButton", id, rect, title)))
+    button->SetImage("btn_apply.png", 4);
 }
 
 }  // namespace

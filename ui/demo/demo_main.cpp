@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "QorUI/controls.h"
 #include "QorUI/gtk_host.h"
 #include "QorUI/headless_host.h"
 #include "QorUI/manager.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     Host::Install(std::move(host));
   }
   Manager::InitGdiplus();
+  RegisterControls();
   DemoDialog dlg(stdout);
   if (!dlg.Create(0, "QorUI Demo", 0x80B, 0, CRect(0, 0, 640, 400))) return 1;
   if (headless) {
