@@ -258,6 +258,26 @@ TEST_F(PaintManagerTest, KeyDownAlwaysNotifiesAndStopsAtTheHandler) {
             (std::vector<Notice>{{1, kNotifyKeyDown, 'Q', 17}, {2, kNotifyKeyDown, 'Q', 17}}));
 }
 
+TEST_F(PaintManagerTest, KeysReachAFocusedControlTwoContainersDeep) {
+  TestDialog dlg;
+  Probe* leaf = nullptr;
+  dlg.build = [&](TestDialog& d) {
+    auto* outer =
+        static_cast<MPanel*>(d.AddControl(std::make_unique<MPanel>(&d, 30, CRect(0, 0, 300, 200))));
+    auto* inner = static_cast<MPanel*>(
+        outer->AddChild(std::make_unique<MPanel>(outer, 31, CRect(10, 10, 200, 150))));
+    leaf = static_cast<Probe*>(
+        inner->AddChild(std::make_unique<Probe>(inner, 32, CRect(20, 20, 100, 60), kRed)));
+  };
+  const HWND hwnd = Open(dlg);
+  leaf->handled_key = 'K';
+  host->Click(hwnd, CPoint(50, 40));
+  dlg.notices.clear();
+  host->KeyDown(hwnd, 'K');
+  EXPECT_EQ(leaf->keys, std::vector<UINT>{'K'});
+  EXPECT_EQ(dlg.notices, (std::vector<Notice>{{32, kNotifyKeyDown, 'K', 0}}));
+}
+
 TEST_F(PaintManagerTest, WheelDeltaBecomesWholeStepsWithADirection) {
   struct Case {
     int delta;

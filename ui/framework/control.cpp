@@ -387,14 +387,24 @@ int MControl::OnScroll(int delta, UINT flags, CPoint pt) {
   return 0;
 }
 
-int MControl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+MControl* MControl::FocusedDescendant() {
+  // Only the window's focus control carries the focused flag, not the
+  // containers around it, so the flags alone find it among the direct
+  // children only; deeper down it is found by walking up from it.
+  MControl* focus = m_manager ? m_manager->GetFocusControl() : nullptr;
+  for (MControl* c = focus; c; c = dynamic_cast<MControl*>(c->m_parent))
+    if (c == this) return focus;
   MControl* target = this;
   for (;;) {
     auto it = std::find_if(target->m_controls.begin(), target->m_controls.end(),
                            [](auto& c) { return c->IsFocused(); });
-    if (it == target->m_controls.end()) break;
+    if (it == target->m_controls.end()) return target;
     target = it->get();
   }
+}
+
+int MControl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+  MControl* target = FocusedDescendant();
   int handled = 0;
   if (target->m_active) handled = target->m_active->OnControlKeyDown(key, repeat, flags);
   if (!handled) handled = target->OnControlKeyDown(key, repeat, flags);

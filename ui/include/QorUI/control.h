@@ -213,6 +213,9 @@ class MControl : public MObject {
   int m_hover_tracking = 1;
 
  private:
+  // Where a key pressed while this control has the key route goes: the
+  // deepest focused control of its subtree, or itself.
+  MControl* FocusedDescendant();
   template <typename Fn>
   int RouteButtonDown(UINT flags, CPoint pt, Fn&& own);
   template <typename Fn>
