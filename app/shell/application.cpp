@@ -1,20 +1,35 @@
-// Start-up of the program. The main window does not exist yet: the first
-// instance runs the main loop and serves the single-instance socket, and the
-// window issue takes its place at step 9 below.
+// Start-up of the program. The main window does not exist yet: at step 9 the
+// first instance does what the window's initialisation will do that needs no
+// window (configuration, device manager, layout and database, the first
+// device scan and the hot-plug watch), reports it through the console front
+// end, and serves the single-instance socket. The window takes the front
+// end's place, and starts the worker, the key filter and the virtual
+// keyboard, which act on the user's keyboard and so wait for the pages.
+//
+// This file is built into the program itself, not its core library: it is
+// the one place that joins the core with the simulator.
 #include "shell/application.h"
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "QorUI/manager.h"
+#include "device/device_connection.h"
+#include "device/hid_device_manager.h"
+#include "keys/keyboard_layout_loader.h"
 #include "platform/event_loop.h"
 #include "platform/instance_channel.h"
+#include "platform/udev_monitor.h"
 #include "shell/configuration.h"
+#include "shell/console_status.h"
 #include "shell/current_language.h"
 #include "shell/exit_sequence.h"
 #include "shell/language_choice.h"
 #include "shell/paths.h"
 #include "shell/settings.h"
+#include "sim/hid_backend_factory.h"
+#include "store/profile_store.h"
 
 namespace {
 
@@ -67,7 +82,36 @@ void HandleInstanceCommand(const std::string& command, ExitSequence& exit_sequen
   }
 }
 
-int Run() {
+// The refresh and connection step (worker jobs 1 to 3 once the worker runs
+// them), then what it found.
+void ScanDevices(DeviceConnection& connection, HidDeviceManager& manager, ConsoleStatus& status) {
+  connection.RefreshDevices();
+  connection.ApplyConnection();
+  std::optional<std::uint16_t> firmware;
+  std::uint16_t version = 0;
+  if (manager.GetConnectionMode() >= 0 && manager.ReadFirmwareVersion(version)) firmware = version;
+  status.ReportDevices(connection.GetModesPresent(), firmware);
+}
+
+// The model and mode lists into the front end and the device manager, and
+// the start-up model's layout, which opens that model's profile database.
+void LoadModels(const std::string& program_dir, const std::string& data_dir, Configuration& config,
+                KeyboardLayout& layout, HidDeviceManager& manager, ConsoleStatus& status) {
+  ProfileStore& store = ProfileStore::GetInstance();
+  KeyboardLayoutLoader loader(store, status, program_dir, data_dir);
+  LayoutLoadResult loaded;
+  const auto load_layout = [&](int device_type) {
+    loaded = loader.LoadLayout(device_type, config.models, layout);
+  };
+  if (!LoadConfiguration(program_dir, config, manager, status, load_layout)) {
+    status.Say("The configuration " + ConfigurationFilePath(program_dir) +
+               " could not be read: no keyboard can be recognised");
+  }
+  status.ReportLayout(layout, loaded);
+  status.ReportDatabase(loaded.database_open, store.DatabasePath(), store.SetAsideFile());
+}
+
+int Run(bool simulate) {
   const Environment env = ProcessEnvironment();
   // 1. Everything below is named after the device name.
   LoadDeviceName(GetModuleDirectory());
@@ -104,6 +148,37 @@ int Run() {
       if (auto command = server->AcceptCommand()) HandleInstanceCommand(*command, exit_sequence);
     });
   }
+
+  // The window-less front end in place of the window's initialisation.
+  Configuration config;
+  ConsoleStatus status(std::cout, config);
+  status.Say(Manager::GetDeviceName() +
+             " runs without its main window, which is not built yet; this console shows what "
+             "it finds");
+  HidBackendChoice backend = CreateHidBackend(simulate);
+  HidDeviceManager manager(std::move(backend.backend));
+  KeyboardLayout layout;
+  LoadModels(GetModuleDirectory(), GetDataDirectory(env), config, layout, manager, status);
+  if (backend.simulator) {
+    backend.simulator->AddKeyboardsFor(manager.GetDeviceFilters());
+    status.Say("Simulating one keyboard of each configured model (--simulate)");
+  }
+  DeviceConnection connection(manager, status);
+  // Watched before the first scan, so a keyboard plugged in meanwhile is not missed.
+  std::unique_ptr<DeviceNoticeSource> notices = CreateUdevMonitor();
+  if (notices) {
+    loop->WatchReadable(notices->Fd(), [&] {
+      for (const DeviceNotice& notice : notices->ReadNotices()) connection.OnDeviceChange(notice);
+      if (status.TakeRefreshRequest()) ScanDevices(connection, manager, status);
+    });
+  } else {
+    status.Say(
+        "Keyboards plugged in or out from now on go unnoticed: the udev monitor could "
+        "not be started");
+  }
+  ScanDevices(connection, manager, status);
+  status.Say("Ready; `tervane --quit` or Ctrl+C ends it");
+
   loop->Run();
 
   // 10. The loop ended without the exit sequence.
@@ -130,5 +205,5 @@ int RunApplication(const CommandLine& command_line) {
     case CommandLine::Action::kRun:
       break;
   }
-  return Run();
+  return Run(command_line.simulate);
 }
