@@ -12,22 +12,19 @@
 
 #include <iostream>
 #include <memory>
-#include <optional>
 
 #include "QorUI/manager.h"
-#include "device/device_connection.h"
 #include "device/hid_device_manager.h"
-#include "keys/keyboard_layout_loader.h"
 #include "platform/event_loop.h"
 #include "platform/instance_channel.h"
 #include "platform/udev_monitor.h"
 #include "shell/configuration.h"
-#include "shell/console_status.h"
 #include "shell/current_language.h"
 #include "shell/exit_sequence.h"
 #include "shell/language_choice.h"
 #include "shell/paths.h"
 #include "shell/settings.h"
+#include "shell/windowless_start.h"
 #include "sim/hid_backend_factory.h"
 #include "store/profile_store.h"
 
@@ -82,35 +79,6 @@ void HandleInstanceCommand(const std::string& command, ExitSequence& exit_sequen
   }
 }
 
-// The refresh and connection step (worker jobs 1 to 3 once the worker runs
-// them), then what it found.
-void ScanDevices(DeviceConnection& connection, HidDeviceManager& manager, ConsoleStatus& status) {
-  connection.RefreshDevices();
-  connection.ApplyConnection();
-  std::optional<std::uint16_t> firmware;
-  std::uint16_t version = 0;
-  if (manager.GetConnectionMode() >= 0 && manager.ReadFirmwareVersion(version)) firmware = version;
-  status.ReportDevices(connection.GetModesPresent(), firmware);
-}
-
-// The model and mode lists into the front end and the device manager, and
-// the start-up model's layout, which opens that model's profile database.
-void LoadModels(const std::string& program_dir, const std::string& data_dir, Configuration& config,
-                KeyboardLayout& layout, HidDeviceManager& manager, ConsoleStatus& status) {
-  ProfileStore& store = ProfileStore::GetInstance();
-  KeyboardLayoutLoader loader(store, status, program_dir, data_dir);
-  LayoutLoadResult loaded;
-  const auto load_layout = [&](int device_type) {
-    loaded = loader.LoadLayout(device_type, config.models, layout);
-  };
-  if (!LoadConfiguration(program_dir, config, manager, status, load_layout)) {
-    status.Say("The configuration " + ConfigurationFilePath(program_dir) +
-               " could not be read: no keyboard can be recognised");
-  }
-  status.ReportLayout(layout, loaded);
-  status.ReportDatabase(loaded.database_open, store.DatabasePath(), store.SetAsideFile());
-}
-
 int Run(bool simulate) {
   const Environment env = ProcessEnvironment();
   // 1. Everything below is named after the device name.
@@ -158,7 +126,8 @@ int Run(bool simulate) {
   HidBackendChoice backend = CreateHidBackend(simulate);
   HidDeviceManager manager(std::move(backend.backend));
   KeyboardLayout layout;
-  LoadModels(GetModuleDirectory(), GetDataDirectory(env), config, layout, manager, status);
+  LoadModels(GetModuleDirectory(), GetDataDirectory(env), ProfileStore::GetInstance(), config,
+             layout, manager, status);
   if (backend.simulator) {
     backend.simulator->AddKeyboardsFor(manager.GetDeviceFilters());
     status.Say("Simulating one keyboard of each configured model (--simulate)");
