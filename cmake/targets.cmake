@@ -7,7 +7,9 @@ target_link_libraries(qorui PUBLIC PkgConfig::CAIRO PRIVATE PkgConfig::GTK3 Thre
 include(cmake/qorui.cmake)
 
 tervane_sources(CORE_SOURCES app)
-list(FILTER CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
+# The entry point and the start-up that joins the core with the simulator
+# belong to the program alone.
+list(FILTER CORE_SOURCES EXCLUDE REGEX "/app/(main|shell/application)\\.cpp$")
 add_library(tervane_core STATIC ${CORE_SOURCES})
 target_include_directories(tervane_core PUBLIC ${CMAKE_SOURCE_DIR}/app)
 target_link_libraries(tervane_core PUBLIC qorui Threads::Threads
@@ -31,6 +33,6 @@ add_custom_target(data_set ALL
 # The rendered skin, keyboard pictures, icons and font join the data set.
 include(cmake/skin.cmake)
 
-add_executable(tervane app/main.cpp)
+add_executable(tervane app/main.cpp app/shell/application.cpp)
 target_link_libraries(tervane PRIVATE tervane_core $<TARGET_NAME_IF_EXISTS:sim>)
 add_dependencies(tervane data_set)

@@ -103,6 +103,13 @@ KeyboardState UhidBridge::GetState() const {
   return m_firmware.State();
 }
 
+KeyboardState UhidBridge::WaitForState(const std::function<bool(const KeyboardState&)>& reached,
+                                       std::chrono::milliseconds timeout) const {
+  std::unique_lock<std::mutex> lock(m_firmware_lock);
+  m_firmware_changed.wait_for(lock, timeout, [&] { return reached(m_firmware.State()); });
+  return m_firmware.State();
+}
+
 void UhidBridge::SetReadBehaviour(ReadBehaviour behaviour) {
   std::lock_guard<std::mutex> lock(m_firmware_lock);
   m_firmware.SetReadBehaviour(behaviour);
@@ -130,6 +137,8 @@ void UhidBridge::Serve(int fd, bool aux) {
   uhid_event ev{};
   if (read(fd, &ev, sizeof ev) <= 0) return;
   std::lock_guard<std::mutex> lock(m_firmware_lock);
+  // Waiters check again once the lock is released at the end of this report.
+  m_firmware_changed.notify_all();
   switch (ev.type) {
     case UHID_OUTPUT:
       m_firmware.HandleOutput(ev.u.output.data, ev.u.output.size, aux);

@@ -5,7 +5,10 @@
 // firmware model on a thread of its own.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -23,6 +26,11 @@ class UhidBridge {
   UhidBridge& operator=(const UhidBridge&) = delete;
 
   KeyboardState GetState() const;
+  // The state once `reached` holds for it, or the latest one after `timeout`.
+  // A write returns before the kernel hands its output report to the bridge,
+  // so whoever checks the effect of output reports waits for it this way.
+  KeyboardState WaitForState(const std::function<bool(const KeyboardState&)>& reached,
+                             std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
   void SetReadBehaviour(ReadBehaviour behaviour);
   void SetFirmwareVersion(std::uint16_t version);
 
@@ -35,6 +43,8 @@ class UhidBridge {
   int m_aux_fd;
   int m_stop_fd;
   mutable std::mutex m_firmware_lock;  // guards m_firmware: the serving thread and the test read it
+  // Signalled after each report the firmware handled.
+  mutable std::condition_variable m_firmware_changed;
   KeyboardFirmware m_firmware;
   std::thread m_thread;
 };

@@ -14,6 +14,7 @@
 #include "device/hid_backend.h"
 #include "device/hid_trace.h"
 #include "device/reports.h"
+#include "shell/device_sinks.h"
 
 // One configured connection mode of a keyboard model.
 struct DeviceFilter {
@@ -40,16 +41,18 @@ struct HidDeviceRecord {
   bool mode0 = false;
 };
 
-class HidDeviceManager {
+// LoadConfiguration hands it every configured mode as a filter.
+class HidDeviceManager final : public DeviceFilterSink {
  public:
   HidDeviceManager(std::unique_ptr<HidBackend> backend, Clock& clock = SteadyClock::Get());
-  ~HidDeviceManager();
+  ~HidDeviceManager() override;
   HidDeviceManager(const HidDeviceManager&) = delete;
   HidDeviceManager& operator=(const HidDeviceManager&) = delete;
 
   // Filters, in configuration order; one per `mode` element of config.xml.
   void AddDeviceFilter(int vendor_id, int product_id, const std::string& product_name,
-                       int device_type, int connection_mode, const std::string& interface_pattern);
+                       int device_type, int connection_mode,
+                       const std::string& interface_pattern) override;
   std::vector<DeviceFilter> GetDeviceFilters() const;
 
   void CloseAll();

@@ -1,20 +1,32 @@
-// Start-up of the program. The main window does not exist yet: the first
-// instance runs the main loop and serves the single-instance socket, and the
-// window issue takes its place at step 9 below.
+// Start-up of the program. The main window does not exist yet: at step 9 the
+// first instance does what the window's initialisation will do that needs no
+// window (configuration, device manager, layout and database, the first
+// device scan and the hot-plug watch), reports it through the console front
+// end, and serves the single-instance socket. The window takes the front
+// end's place, and starts the worker, the key filter and the virtual
+// keyboard, which act on the user's keyboard and so wait for the pages.
+//
+// This file is built into the program itself, not its core library: it is
+// the one place that joins the core with the simulator.
 #include "shell/application.h"
 
 #include <iostream>
 #include <memory>
 
 #include "QorUI/manager.h"
+#include "device/hid_device_manager.h"
 #include "platform/event_loop.h"
 #include "platform/instance_channel.h"
+#include "platform/udev_monitor.h"
 #include "shell/configuration.h"
 #include "shell/current_language.h"
 #include "shell/exit_sequence.h"
 #include "shell/language_choice.h"
 #include "shell/paths.h"
 #include "shell/settings.h"
+#include "shell/windowless_start.h"
+#include "sim/hid_backend_factory.h"
+#include "store/profile_store.h"
 
 namespace {
 
@@ -67,7 +79,7 @@ void HandleInstanceCommand(const std::string& command, ExitSequence& exit_sequen
   }
 }
 
-int Run() {
+int Run(bool simulate) {
   const Environment env = ProcessEnvironment();
   // 1. Everything below is named after the device name.
   LoadDeviceName(GetModuleDirectory());
@@ -104,6 +116,38 @@ int Run() {
       if (auto command = server->AcceptCommand()) HandleInstanceCommand(*command, exit_sequence);
     });
   }
+
+  // The window-less front end in place of the window's initialisation.
+  Configuration config;
+  ConsoleStatus status(std::cout, config);
+  status.Say(Manager::GetDeviceName() +
+             " runs without its main window, which is not built yet; this console shows what "
+             "it finds");
+  HidBackendChoice backend = CreateHidBackend(simulate);
+  HidDeviceManager manager(std::move(backend.backend));
+  KeyboardLayout layout;
+  LoadModels(GetModuleDirectory(), GetDataDirectory(env), ProfileStore::GetInstance(), config,
+             layout, manager, status);
+  if (backend.simulator) {
+    backend.simulator->AddKeyboardsFor(manager.GetDeviceFilters());
+    status.Say("Simulating one keyboard of each configured model (--simulate)");
+  }
+  DeviceConnection connection(manager, status);
+  // Watched before the first scan, so a keyboard plugged in meanwhile is not missed.
+  std::unique_ptr<DeviceNoticeSource> notices = CreateUdevMonitor();
+  if (notices) {
+    loop->WatchReadable(notices->Fd(), [&] {
+      for (const DeviceNotice& notice : notices->ReadNotices()) connection.OnDeviceChange(notice);
+      if (status.TakeRefreshRequest()) ScanDevices(connection, manager, status);
+    });
+  } else {
+    status.Say(
+        "Keyboards plugged in or out from now on go unnoticed: the udev monitor could "
+        "not be started");
+  }
+  ScanDevices(connection, manager, status);
+  status.Say("Ready; `tervane --quit` or Ctrl+C ends it");
+
   loop->Run();
 
   // 10. The loop ended without the exit sequence.
@@ -130,5 +174,5 @@ int RunApplication(const CommandLine& command_line) {
     case CommandLine::Action::kRun:
       break;
   }
-  return Run();
+  return Run(command_line.simulate);
 }

@@ -70,6 +70,30 @@ TEST_F(TwoProcesses, SecondStartAsksTheFirstToComeForwardThenQuitEndsIt) {
   EXPECT_FALSE(restarted->Wait(0ms)) << "the lock is free again";
 }
 
+TEST_F(TwoProcesses, SimulatedStartReportsWhatItFoundThenQuitEndsIt) {
+  auto first = Start({"--simulate"});
+  ASSERT_TRUE(first->started());
+  std::string out;
+  for (int i = 0; i < 1000 && (out = first->Stdout()).find("Ready;") == std::string::npos; ++i) {
+    ASSERT_FALSE(first->Wait(10ms)) << "ended early:\n" << out << first->Stderr();
+  }
+  const std::string db = m_dir.File("data/Tervane Files/db/Tervane K201_data_v1.db");
+  for (const std::string& line : {
+           std::string("Configured keyboard model: Tervane K201 (device type 201)\n"),
+           std::string("Configured keyboard model: Tervane K101 (device type 101)\n"),
+           "Profile database: " + db + "\n",
+           std::string("Keyboard found: Tervane K201 over USB (connection mode 0)\n"),
+           std::string("Connected: Tervane K201 over USB (connection mode 0), firmware 1.06\n"),
+       }) {
+    EXPECT_NE(out.find(line), std::string::npos) << line << "---\n" << out;
+  }
+  EXPECT_TRUE(std::filesystem::is_regular_file(db));
+
+  auto quit = Start({"--quit"});
+  EXPECT_EQ(quit->Wait(10s), 0) << quit->Stderr();
+  EXPECT_EQ(first->Wait(10s), 0) << first->Stderr();
+}
+
 TEST_F(TwoProcesses, TerminationSignalsRunTheExitSequence) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     auto first = StartFirst();

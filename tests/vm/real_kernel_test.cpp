@@ -96,7 +96,10 @@ TEST_F(RealKernel, DeviceLinkOverHidraw) {
   const KeyDownloadResult download = keys.DownloadKeys(201);
   EXPECT_EQ(download.macro_slots_written, 1);
   EXPECT_EQ(download.remap_slots_written, 1);
-  KeyboardState state = k201->GetState();
+  // Output reports reach the bridge after the write returned: wait for their effect.
+  KeyboardState state = k201->WaitForState([](const KeyboardState& s) {
+    return s.macro_slots.count(1) == 1 && s.remap_slots.count(1) == 1;
+  });
   ASSERT_EQ(state.macro_slots.count(1), 1u);
   EXPECT_EQ(state.macro_slots.at(1).key_code, 0x3A);
   EXPECT_EQ(state.macro_slots.at(1).events.size(), 2u);
@@ -117,7 +120,8 @@ TEST_F(RealKernel, DeviceLinkOverHidraw) {
   mode.speed = 2;
   mode.brightness = 4;
   EXPECT_TRUE(manager.SendLongReport(BuildFamily2LightLong(mode, 0)));
-  state = k201->GetState();
+  state = k201->WaitForState(
+      [](const KeyboardState& s) { return s.mode == 3 && s.custom_colours[4] == 7; });
   EXPECT_EQ(state.custom_colours[4], 7);
   EXPECT_EQ(state.custom_colours[7], 0xFF);
   EXPECT_EQ(state.mode, 3);
@@ -128,7 +132,7 @@ TEST_F(RealKernel, DeviceLinkOverHidraw) {
   connection.RefreshDevices();
   connection.ApplyConnection();
   ASSERT_TRUE(light.SendStreamFrame({{0x04, RGB(1, 2, 3)}}, index));
-  state = k101->GetState();
+  state = k101->WaitForState([](const KeyboardState& s) { return s.stream_frames == 1; });
   EXPECT_EQ(state.stream_starts, 1);
   EXPECT_EQ(state.stream_frames, 1);
   EXPECT_EQ(state.stream_colours[0], 1);
