@@ -20,7 +20,7 @@ constexpr Label kLabels[] = {
     {kKeyBackslash, "\\"},     {kKeySemicolon, ";:"},     {kKeyApostrophe, "'"},
     {kKeyGrave, "~`"},         {kKeyComma, "<,"},         {kKeyPeriod, ">."},
     {kKeySlash, "/?"},         {kKeyCapsLock, "CAPS"},    {kKeyPrintScreen, "PRTSC"},
-    {kKeyScrollLock, "SCRLK"}, {kKeyPause, "PAUSE"},      {kKeyInsert, "INS"},
+    {kKeyScrollLock, "SCRLK"}, {kKeyPause, "PASE"},       {kKeyInsert, "INS"},
     {kKeyHome, "HOME"},        {kKeyPageUp, "PG UP"},     {kKeyDelete, "DEL"},
     {kKeyEnd, "END"},          {kKeyPageDown, "PG DN"},   {kKeyRight, "RIGHT"},
     {kKeyLeft, "LEFT"},        {kKeyDown, "DOWN"},        {kKeyUp, "UP"},

@@ -4,10 +4,7 @@
 namespace lighting {
 
 LightIndexLookup LayoutLightIndex(const KeyboardLayout& layout) {
-  return [&layout](int key_code) -> std::optional<int> {
-    if (layout.light_map.empty()) return 0;
-    return layout.LightIndexOf(key_code);
-  };
+  return [&layout](int key_code) { return layout.LedPositionOf(key_code); };
 }
 
 }  // namespace lighting

@@ -30,7 +30,7 @@ void SendCustomColours(const JobServices& s) {
   std::vector<KeyLightRow> colours;
   s.store.GetKeyLights(ProfileStore::kCustomLightSet, colours);
   const KeyboardLayout& layout = s.host.Layout();
-  s.light.UploadCustomColours(colours, [&layout](int key) { return layout.LightIndexOf(key); });
+  s.light.UploadCustomColours(colours, [&layout](int key) { return layout.LedPositionOf(key); });
 }
 
 void ResetKeyboard(const JobServices& s) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <utility>
 
@@ -38,11 +39,16 @@ bool WaitFor(int fd, short events, int timeout_ms) {
   return r > 0;
 }
 
-// Reads up to a newline, the peer closing, or the timeout.
+// Reads up to a newline, the peer closing, or the timeout. The timeout is
+// for the whole line: a peer trickling bytes must not hold the main loop.
 std::string ReadLine(int fd, int timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   std::string line;
   char c;
-  while (line.size() < kMaxCommandBytes && WaitFor(fd, POLLIN, timeout_ms)) {
+  while (line.size() < kMaxCommandBytes) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || !WaitFor(fd, POLLIN, static_cast<int>(left.count()))) break;
     const ssize_t n = ::recv(fd, &c, 1, 0);
     if (n <= 0 || c == '\n') break;
     line += c;

@@ -87,10 +87,15 @@ int Run(bool simulate) {
   // 2. One instance per device name; a second start activates the first.
   const std::string runtime_dir = GetRuntimeDirectory(env);
   std::unique_ptr<InstanceLock> lock;
-  if (!runtime_dir.empty() && InstanceLock::Acquire(LockPath(runtime_dir), lock) ==
-                                  InstanceLock::Result::kAnotherIsRunning) {
-    SendInstanceCommand(SocketPath(runtime_dir), "activate", kAnswerTimeoutMs);
-    return 0;
+  if (!runtime_dir.empty()) {
+    const bool another = InstanceLock::Acquire(LockPath(runtime_dir), lock) ==
+                         InstanceLock::Result::kAnotherIsRunning;
+    // Without the lock only an answer on the socket tells whether an
+    // instance runs; replacing its socket would leave it unreachable.
+    const SendResult sent = another || !lock ? SendInstanceCommand(SocketPath(runtime_dir),
+                                                                   "activate", kAnswerTimeoutMs)
+                                             : SendResult::kNoInstance;
+    if (another || sent == SendResult::kDelivered) return 0;
   }
 
   // 5. The program language.

@@ -116,7 +116,7 @@ TEST(KeyLabel, LabelsRangesAndTheNamedKeys) {
       {42, "backspace"},
       {49, "\\"},
       {53, "~`"},
-      {72, "PAUSE"},
+      {72, "PASE"},
       {75, "PG UP"},
       {83, "NumLock"},
       {88, "Enter"},

@@ -121,6 +121,16 @@ TEST_F(WorkerJobsTest, DeviceJobsReachTheKeyboard) {
       << "a reset reloads the pages";
 }
 
+TEST_F(WorkerJobsTest, ALayoutWithoutLightIndicesUploadsEveryKeyAtPositionZero) {
+  ASSERT_TRUE(store.ReplaceKeyLights({KeyLight(0x05, RGB(1, 2, 3))}));
+  ASSERT_TRUE(host.layout.light_map.empty());
+  sim.Connect(201);
+  Run(kJobSendCustomColours);
+  const KeyboardState state = sim.sim->GetState(keyboard);
+  EXPECT_EQ(state.custom_colours[0], 1);
+  EXPECT_EQ(state.custom_colours[2], 3);
+}
+
 TEST_F(WorkerJobsTest, ReloadFollowsTheCapabilityFlags) {
   ASSERT_GT(store.SaveKeyAssignment(ProfileAssignment(0x3B, 2, 0x05)), 0);
   host.flags = kPageMacros;

@@ -6,8 +6,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <future>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -74,6 +76,34 @@ TEST(InstanceServer, APeerThatSaysNothingIsDropped) {
   ASSERT_EQ(::connect(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   EXPECT_FALSE(server->AcceptCommand()) << "gives up after its short wait";
   ::close(silent);
+}
+
+TEST(InstanceServer, APeerThatTricklesBytesCannotHoldTheLoop) {
+  TempDir dir;
+  const std::string path = dir.File("T.sock");
+  auto server = InstanceServer::Listen(path);
+  ASSERT_TRUE(server);
+  std::atomic<bool> done{false};
+  std::thread peer([&] {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, path.c_str());
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+      // 64 bytes at 200 ms each would keep a per-byte wait busy for 13 s.
+      for (int i = 0; i < 64 && !done; ++i) {
+        ::send(fd, "q", 1, MSG_NOSIGNAL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      }
+    }
+    ::close(fd);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  const auto start = std::chrono::steady_clock::now();
+  server->AcceptCommand();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  done = true;
+  peer.join();
 }
 
 }  // namespace

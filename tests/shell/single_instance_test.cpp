@@ -70,6 +70,17 @@ TEST_F(TwoProcesses, SecondStartAsksTheFirstToComeForwardThenQuitEndsIt) {
   EXPECT_FALSE(restarted->Wait(0ms)) << "the lock is free again";
 }
 
+TEST_F(TwoProcesses, WithoutALockFileTheSecondStartStillReachesTheFirst) {
+  // A directory where the lock file belongs: no process can take the lock.
+  ::mkdir(m_dir.File("run/Tervane.lock").c_str(), 0700);
+  auto first = StartFirst();
+  auto second = Start();
+  EXPECT_EQ(second->Wait(10s), 0);
+  auto quit = Start({"--quit"});
+  EXPECT_EQ(quit->Wait(10s), 0) << quit->Stderr();
+  EXPECT_EQ(first->Wait(10s), 0) << "the first instance kept its socket and took the quit";
+}
+
 TEST_F(TwoProcesses, SimulatedStartReportsWhatItFoundThenQuitEndsIt) {
   auto first = Start({"--simulate"});
   ASSERT_TRUE(first->started());

@@ -73,8 +73,8 @@ const std::vector<NamedImage> kTable = {
     {"btn_apply.png", 4, kAtLeast, 21, 21},
     {"img_spin_up.png", 4, kAny, 0, 0},
     {"img_spin_down.png", 4, kAny, 0, 0},
-    {"img_scroll_v.png", 4, kAtMost, 7, 0},
-    {"img_scroll_h.png", 4, kAtMost, 0, 7},
+    {"img_scroll_v.png", 3, kAtMost, 7, 0},
+    {"img_scroll_h.png", 3, kAtMost, 0, 7},
     {"Tervane.ico", 1, kAny, 0, 0},
     {"Tervane.png", 1, kAny, 0, 0},
     // Lighting page: colour buttons are 30 x 30; the wheel control is
