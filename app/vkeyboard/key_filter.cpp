@@ -46,6 +46,8 @@ void KeyFilter::StopAndClear() {
   std::lock_guard refresh(m_refresh_lock);
   m_monitor.Stop();
   ClearTable();
+  // After the monitor is stopped, so no key it handles can go down again behind the release.
+  m_vhidev.ReleaseAll();
 }
 
 void KeyFilter::ClearTable() {

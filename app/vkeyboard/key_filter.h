@@ -35,7 +35,8 @@ class KeyFilter {
   // `profile` and `fn_layer` and, when there is one or more, sets the table, starts filtering
   // and starts the monitor. The number of keys in the table.
   int Refresh(ProfileStore& store, int profile, int fn_layer);
-  // On exit: stops the monitor and clears the filter's table, which ends every grab.
+  // On exit: stops the monitor, clears the filter's table, which ends every grab, and releases
+  // every key and button injected through the virtual device.
   void StopAndClear();
 
   // The assignment of a filtered key at the last refresh.
