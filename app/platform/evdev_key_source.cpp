@@ -97,6 +97,7 @@ class EvdevKeySource final : public KeyEventSource {
   ~EvdevKeySource() override { Stop(); }
 
   void SetKeyboards(const std::vector<UsbId>& keyboards) override { m_keyboards = keyboards; }
+  void SetKeyboardInterface(const std::string& hid_path) override { m_interface = hid_path; }
 
   NodeAccess CheckAccess() override {
     const std::vector<std::string> paths = FindNodes();
@@ -153,7 +154,8 @@ class EvdevKeySource final : public KeyEventSource {
 
  private:
   std::vector<std::string> FindNodes() const {
-    return SelectKeyboardNodes(ListInputEventNodes(), m_keyboards);
+    // Looked up again each time: the interface's USB device changes when it is plugged again.
+    return SelectKeyboardNodes(ListInputEventNodes(), m_keyboards, UsbDeviceOfHidNode(m_interface));
   }
 
   // Blocks until a node or the wake-up descriptor is readable; true for a wake-up.
@@ -289,6 +291,7 @@ class EvdevKeySource final : public KeyEventSource {
 
   InputForwarder& m_forwarder;
   std::vector<UsbId> m_keyboards;
+  std::string m_interface;
   std::bitset<256> m_table;
   std::vector<std::unique_ptr<EvdevNode>> m_nodes;
   UniqueFd m_wake;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "platform/input_event.h"
@@ -42,6 +43,9 @@ class KeyEventSource {
   virtual ~KeyEventSource() = default;
 
   virtual void SetKeyboards(const std::vector<UsbId>& keyboards) = 0;
+  // The hidraw node of the HID interface the program talks to the keyboard through, empty while
+  // none is connected; from the next Start only nodes under its USB device are taken.
+  virtual void SetKeyboardInterface(const std::string& hid_path) = 0;
   virtual NodeAccess CheckAccess() = 0;
   // The keys to report and swallow. An empty table also ends filtering (as Stop).
   virtual void SetKeyTable(const std::vector<int>& key_codes) = 0;

@@ -26,6 +26,10 @@ class KeyFilter {
 
   // The keyboards (vendor and product ids of the configured modes) whose nodes are filtered.
   void SetKeyboards(const std::vector<UsbId>& keyboards);
+  // The hidraw node of the connected keyboard's HID interface (empty when none is connected):
+  // the filter then takes only the nodes of that keyboard, not of another of the same model.
+  // Takes effect at the next refresh.
+  void SetKeyboardInterface(const std::string& hid_path);
   NodeAccess CheckAccess();
 
   KeyFilterMonitor& GetMonitor() { return m_monitor; }

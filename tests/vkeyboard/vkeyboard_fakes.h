@@ -119,6 +119,7 @@ class ScriptedKeySource final : public KeyEventSource {
   std::vector<std::string> calls;
   NodeAccess access = NodeAccess::kAllowed;
   std::vector<UsbId> keyboards;
+  std::string hid_interface;
 
   void Push(std::vector<FilteredKey> keys) {
     std::lock_guard lock(m_lock);
@@ -133,6 +134,7 @@ class ScriptedKeySource final : public KeyEventSource {
   bool Filtering() const { return m_filtering; }
 
   void SetKeyboards(const std::vector<UsbId>& k) override { keyboards = k; }
+  void SetKeyboardInterface(const std::string& hid_path) override { hid_interface = hid_path; }
   NodeAccess CheckAccess() override { return access; }
   void SetKeyTable(const std::vector<int>& keys) override {
     std::string text = "table";
