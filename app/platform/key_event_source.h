@@ -18,11 +18,16 @@ struct FilteredKey {
   bool operator==(const FilteredKey&) const = default;
 };
 
-// Where passed-through events go (the virtual device).
+// Where passed-through events go (the virtual device), and where the lock lights the desktop
+// sets for them come from.
 class InputForwarder {
  public:
   virtual ~InputForwarder() = default;
   virtual bool Forward(std::span<const InputEvent> events) = 0;
+  // Readable while lock-light settings wait to be taken; -1 when there are none to wait for.
+  virtual int LightsFd() const = 0;
+  // The lock-light events (EV_LED) the desktop set since the last call, in order.
+  virtual std::vector<InputEvent> TakeLights() = 0;
 };
 
 enum class NodeAccess {
