@@ -27,7 +27,7 @@ bool MacroPlayer::PlayMacro(int macro_id) {
 
 bool MacroPlayer::PasteText(const std::string& text) {
   if (!m_clipboard || !m_vhidev.EnsureOpen()) return false;
-  const std::optional<std::string> earlier = m_clipboard->GetText();
+  const ClipboardContent earlier = m_clipboard->Read();
   if (!m_clipboard->SetText(text)) return false;
   const std::chrono::microseconds now = m_player.GetClock().Now();
   const VirtualAction steps[] = {
@@ -37,6 +37,7 @@ bool MacroPlayer::PasteText(const std::string& text) {
       {now + kPasteHold, VirtualActionKind::kKey, kKeyLeftCtrl, false},
   };
   m_player.Play(steps);
-  m_clipboard->SetText(earlier.value_or(std::string()));
+  // What no text can give back is left with the pasted text rather than emptied as well.
+  if (earlier.kind != ClipboardContent::Kind::kOther) m_clipboard->SetText(earlier.text);
   return true;
 }

@@ -22,7 +22,9 @@ class MacroPlayer {
   // read again for every pass, and every pass ends with every key released.
   bool PlayMacro(int macro_id);
   // Puts `text` on the clipboard, types Ctrl+V and then gives the clipboard its earlier text back
-  // (an empty text when it held none). False when nothing was typed.
+  // (an empty text when it held nothing; only the text of content that came in other forms as
+  // well). Content without a text (an image) or that could not be read in time is not replaced
+  // by an empty text: the pasted text stays. False when nothing was typed.
   bool PasteText(const std::string& text);
 
  private:

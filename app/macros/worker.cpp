@@ -4,8 +4,9 @@
 Worker::Worker(const JobTable& jobs, WorkerHost& host, MacroPlayer& player, Clock& clock)
     : m_jobs(jobs), m_host(host), m_player(player), m_clock(clock) {}
 
+// Waits for a step however long it runs: the step uses the members destroyed after this.
 Worker::~Worker() {
-  Stop();
+  StopAndJoin();
 }
 
 void Worker::EnqueueJob(int code) {

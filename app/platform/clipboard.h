@@ -3,14 +3,25 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
+
+// What the clipboard holds, as far as a text can give it back.
+struct ClipboardContent {
+  enum class Kind {
+    kNothing,  // nobody offers anything
+    kText,     // `text`, maybe besides other forms of the same content (rich text, files)
+    kOther,    // content without a text (an image), or what could not be read in time
+  };
+  Kind kind = Kind::kOther;
+  std::string text;
+
+  bool operator==(const ClipboardContent&) const = default;
+};
 
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
-  // The clipboard's text; none when it holds no text or cannot be read.
-  virtual std::optional<std::string> GetText() = 0;
+  virtual ClipboardContent Read() = 0;
   virtual bool SetText(const std::string& text) = 0;
 };
 

@@ -2,7 +2,8 @@
 // events reach only this process; keys of the table are reported, everything else is written on
 // through the virtual device frame by frame. A node is grabbed only while none of its keys is
 // down: grabbing a held key would leave the desktop waiting for a release it never gets. The
-// grab ends with the descriptor, so it also ends when the process dies.
+// grab ends with the descriptor, so it also ends when the process dies. While a node is grabbed,
+// the lock lights the desktop sets on the virtual device are written to it in turn.
 #include <fcntl.h>
 #include <libevdev/libevdev.h>
 #include <linux/input-event-codes.h>
@@ -71,7 +72,9 @@ struct EvdevNode {
 
 std::unique_ptr<EvdevNode> OpenNode(const std::string& path) {
   auto node = std::make_unique<EvdevNode>();
-  node->fd = UniqueFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  // Written to for the lock lights; a node that may only be read is filtered all the same.
+  node->fd = UniqueFd(open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+  if (!node->fd) node->fd = UniqueFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!node->fd) return nullptr;
   libevdev* dev = nullptr;
   if (libevdev_new_from_fd(node->fd.Get(), &dev) != 0) return nullptr;
@@ -97,6 +100,7 @@ class EvdevKeySource final : public KeyEventSource {
   ~EvdevKeySource() override { Stop(); }
 
   void SetKeyboards(const std::vector<UsbId>& keyboards) override { m_keyboards = keyboards; }
+  void SetKeyboardInterface(const std::string& hid_path) override { m_interface = hid_path; }
 
   NodeAccess CheckAccess() override {
     const std::vector<std::string> paths = FindNodes();
@@ -153,17 +157,22 @@ class EvdevKeySource final : public KeyEventSource {
 
  private:
   std::vector<std::string> FindNodes() const {
-    return SelectKeyboardNodes(ListInputEventNodes(), m_keyboards);
+    // Looked up again each time: the interface's USB device changes when it is plugged again.
+    return SelectKeyboardNodes(ListInputEventNodes(), m_keyboards, UsbDeviceOfHidNode(m_interface));
   }
 
-  // Blocks until a node or the wake-up descriptor is readable; true for a wake-up.
+  // Blocks until a node or the wake-up descriptor is readable, copying lock lights meanwhile;
+  // true for a wake-up.
   bool WaitReadable() {
     std::vector<pollfd> fds;
     fds.push_back({m_wake.Get(), POLLIN, 0});
+    // Asked each time: the virtual device may have been made again since.
+    fds.push_back({m_forwarder.LightsFd(), POLLIN, 0});
     for (auto& node : m_nodes) fds.push_back({node->fd.Get(), POLLIN, 0});
     while (poll(fds.data(), fds.size(), -1) < 0) {
       if (errno != EINTR) return true;
     }
+    if (fds[1].revents != 0) CopyLights();
     if ((fds[0].revents & POLLIN) == 0) return false;
     std::uint64_t count = 0;
     [[maybe_unused]] const ssize_t n = read(m_wake.Get(), &count, sizeof count);
@@ -261,6 +270,20 @@ class EvdevKeySource final : public KeyEventSource {
     return std::exchange(node.frame_has_keys, false);
   }
 
+  // While a node is grabbed, the kernel drops what other input handlers (the console) write to
+  // it, and a desktop that keeps lock state per keyboard sets the lights of the virtual device,
+  // where the lock keys came from. So the lights go to the keyboard from here.
+  void CopyLights() {
+    for (const InputEvent& light : m_forwarder.TakeLights()) {
+      for (auto& node : m_nodes) {
+        if (!libevdev_has_event_code(node->dev.get(), EV_LED, light.code)) continue;
+        // Fails on a node opened read-only, which then keeps the lights it has.
+        libevdev_kernel_set_led_value(node->dev.get(), light.code,
+                                      light.value ? LIBEVDEV_LED_ON : LIBEVDEV_LED_OFF);
+      }
+    }
+  }
+
   void Release(EvdevNode& node) {
     if (node.grabbed) {
       std::vector<InputEvent> up;
@@ -289,6 +312,7 @@ class EvdevKeySource final : public KeyEventSource {
 
   InputForwarder& m_forwarder;
   std::vector<UsbId> m_keyboards;
+  std::string m_interface;
   std::bitset<256> m_table;
   std::vector<std::unique_ptr<EvdevNode>> m_nodes;
   UniqueFd m_wake;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "platform/input_event.h"
@@ -17,11 +18,16 @@ struct FilteredKey {
   bool operator==(const FilteredKey&) const = default;
 };
 
-// Where passed-through events go (the virtual device).
+// Where passed-through events go (the virtual device), and where the lock lights the desktop
+// sets for them come from.
 class InputForwarder {
  public:
   virtual ~InputForwarder() = default;
   virtual bool Forward(std::span<const InputEvent> events) = 0;
+  // Readable while lock-light settings wait to be taken; -1 when there are none to wait for.
+  virtual int LightsFd() const = 0;
+  // The lock-light events (EV_LED) the desktop set since the last call, in order.
+  virtual std::vector<InputEvent> TakeLights() = 0;
 };
 
 enum class NodeAccess {
@@ -42,6 +48,9 @@ class KeyEventSource {
   virtual ~KeyEventSource() = default;
 
   virtual void SetKeyboards(const std::vector<UsbId>& keyboards) = 0;
+  // The hidraw node of the HID interface the program talks to the keyboard through, empty while
+  // none is connected; from the next Start only nodes under its USB device are taken.
+  virtual void SetKeyboardInterface(const std::string& hid_path) = 0;
   virtual NodeAccess CheckAccess() = 0;
   // The keys to report and swallow. An empty table also ends filtering (as Stop).
   virtual void SetKeyTable(const std::vector<int>& key_codes) = 0;

@@ -3,6 +3,7 @@
 #include "platform/keyboard_nodes.h"
 
 #include <libudev.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -37,17 +38,37 @@ bool Matches(int vendor, int product, const std::vector<UsbId>& keyboards) {
 }  // namespace
 
 std::vector<std::string> SelectKeyboardNodes(const std::vector<InputNodeInfo>& nodes,
-                                             const std::vector<UsbId>& keyboards) {
+                                             const std::vector<UsbId>& keyboards,
+                                             const std::string& usb_device) {
   std::vector<std::string> selected;
   for (const InputNodeInfo& n : nodes) {
     if (n.devnode.empty() || n.bustype == kBusBluetooth) continue;
     if (n.input_vendor == kVirtualDeviceVendor && n.input_product == kVirtualDeviceProduct)
       continue;
-    const bool ours = n.has_usb_device ? Matches(n.usb_vendor, n.usb_product, keyboards)
-                                       : Matches(n.input_vendor, n.input_product, keyboards);
+    bool ours = false;
+    if (!usb_device.empty()) {
+      ours = n.has_usb_device && n.usb_syspath == usb_device;
+    } else {
+      ours = n.has_usb_device ? Matches(n.usb_vendor, n.usb_product, keyboards)
+                              : Matches(n.input_vendor, n.input_product, keyboards);
+    }
     if (ours) selected.push_back(n.devnode);
   }
   return selected;
+}
+
+std::string UsbDeviceOfHidNode(const std::string& hid_path) {
+  struct stat st {};
+  if (hid_path.empty() || stat(hid_path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return {};
+  std::unique_ptr<udev, UdevDeleter> context(udev_new());
+  if (!context) return {};
+  std::unique_ptr<udev_device, DeviceDeleter> hidraw(
+      udev_device_new_from_devnum(context.get(), 'c', st.st_rdev));
+  if (!hidraw) return {};
+  udev_device* usb =
+      udev_device_get_parent_with_subsystem_devtype(hidraw.get(), "usb", "usb_device");
+  const char* syspath = usb ? udev_device_get_syspath(usb) : nullptr;
+  return syspath ? syspath : "";
 }
 
 std::vector<InputNodeInfo> ListInputEventNodes() {
@@ -80,6 +101,7 @@ std::vector<InputNodeInfo> ListInputEventNodes() {
       info.has_usb_device = true;
       info.usb_vendor = HexAttribute(usb, "idVendor");
       info.usb_product = HexAttribute(usb, "idProduct");
+      if (const char* syspath = udev_device_get_syspath(usb)) info.usb_syspath = syspath;
     }
     nodes.push_back(std::move(info));
   }

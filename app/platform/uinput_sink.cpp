@@ -1,5 +1,6 @@
 // The virtual device on uinput through libevdev: a keyboard, consumer-control and mouse-button
-// device that the desktop treats like any other keyboard. Closing it removes the device, and the
+// device that the desktop treats like any other keyboard, lock lights included (what the desktop
+// sets on them is read back from the uinput descriptor). Closing it removes the device, and the
 // kernel then releases whatever it still held down, also when the process dies.
 #include <fcntl.h>
 #include <libevdev/libevdev-uinput.h>
@@ -40,6 +41,23 @@ class UinputSink final : public InputEventSink {
     return true;
   }
 
+  int LightsFd() const override { return m_fd; }
+
+  std::vector<InputEvent> TakeLights() override {
+    std::vector<InputEvent> lights;
+    input_event events[16];
+    ssize_t n = 0;
+    while ((n = read(m_fd, events, sizeof events)) > 0) {
+      for (std::size_t i = 0; i < static_cast<std::size_t>(n) / sizeof(input_event); ++i) {
+        // The descriptor also tells of other settings (auto-repeat); only the lights matter.
+        if (events[i].type == EV_LED) {
+          lights.push_back({events[i].type, events[i].code, events[i].value});
+        }
+      }
+    }
+    return lights;
+  }
+
  private:
   int m_fd;
   std::unique_ptr<libevdev_uinput, UinputDeleter> m_uidev;
@@ -71,13 +89,20 @@ std::unique_ptr<libevdev, EvdevDeleter> DescribeDevice(const std::string& name) 
   libevdev_enable_event_type(dev.get(), EV_REP);
   libevdev_enable_event_code(dev.get(), EV_REP, REP_DELAY, &delay);
   libevdev_enable_event_code(dev.get(), EV_REP, REP_PERIOD, &period);
+  // A keyboard's lock lights: the desktop sets them on the device its lock keys came from, and
+  // the key filter copies them to the grabbed keyboard.
+  libevdev_enable_event_type(dev.get(), EV_LED);
+  for (unsigned code : {LED_NUML, LED_CAPSL, LED_SCROLLL, LED_COMPOSE, LED_KANA}) {
+    libevdev_enable_event_code(dev.get(), EV_LED, code, nullptr);
+  }
   return dev;
 }
 
 }  // namespace
 
 std::unique_ptr<InputEventSink> OpenUinputSink(const std::string& name, std::string& error) {
-  const int fd = open("/dev/uinput", O_RDWR | O_CLOEXEC);
+  // Non-blocking so that taking the lights ends once none are left; writes never block.
+  const int fd = open("/dev/uinput", O_RDWR | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     error = std::string("cannot open /dev/uinput: ") + std::strerror(errno);
     return nullptr;

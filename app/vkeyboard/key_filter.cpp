@@ -17,6 +17,11 @@ void KeyFilter::SetKeyboards(const std::vector<UsbId>& keyboards) {
   m_source->SetKeyboards(keyboards);
 }
 
+void KeyFilter::SetKeyboardInterface(const std::string& hid_path) {
+  std::lock_guard refresh(m_refresh_lock);
+  m_source->SetKeyboardInterface(hid_path);
+}
+
 NodeAccess KeyFilter::CheckAccess() {
   return m_source->CheckAccess();
 }
@@ -46,6 +51,8 @@ void KeyFilter::StopAndClear() {
   std::lock_guard refresh(m_refresh_lock);
   m_monitor.Stop();
   ClearTable();
+  // After the monitor is stopped, so no key it handles can go down again behind the release.
+  m_vhidev.ReleaseAll();
 }
 
 void KeyFilter::ClearTable() {

@@ -26,6 +26,10 @@ class KeyFilter {
 
   // The keyboards (vendor and product ids of the configured modes) whose nodes are filtered.
   void SetKeyboards(const std::vector<UsbId>& keyboards);
+  // The hidraw node of the connected keyboard's HID interface (empty when none is connected):
+  // the filter then takes only the nodes of that keyboard, not of another of the same model.
+  // Takes effect at the next refresh.
+  void SetKeyboardInterface(const std::string& hid_path);
   NodeAccess CheckAccess();
 
   KeyFilterMonitor& GetMonitor() { return m_monitor; }
@@ -35,7 +39,8 @@ class KeyFilter {
   // `profile` and `fn_layer` and, when there is one or more, sets the table, starts filtering
   // and starts the monitor. The number of keys in the table.
   int Refresh(ProfileStore& store, int profile, int fn_layer);
-  // On exit: stops the monitor and clears the filter's table, which ends every grab.
+  // On exit: stops the monitor, clears the filter's table, which ends every grab, and releases
+  // every key and button injected through the virtual device.
   void StopAndClear();
 
   // The assignment of a filtered key at the last refresh.

@@ -17,6 +17,8 @@ class UinputHidDevice final : public VirtualHidDevice {
     return events.empty() || m_sink->Emit(events);
   }
   bool Forward(std::span<const InputEvent> events) override { return m_sink->Emit(events); }
+  int LightsFd() const override { return m_sink->LightsFd(); }
+  std::vector<InputEvent> TakeLights() override { return m_sink->TakeLights(); }
 
  private:
   std::unique_ptr<InputEventSink> m_sink;

@@ -108,3 +108,14 @@ bool VHidev::Forward(std::span<const InputEvent> events) {
   if (!m_device) return false;
   return m_device->Forward(events);
 }
+
+int VHidev::LightsFd() const {
+  std::lock_guard lock(m_write_lock);
+  return m_device ? m_device->LightsFd() : -1;
+}
+
+std::vector<InputEvent> VHidev::TakeLights() {
+  std::lock_guard lock(m_write_lock);
+  if (!m_device) return {};
+  return m_device->TakeLights();
+}

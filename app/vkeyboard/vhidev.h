@@ -51,6 +51,9 @@ class VHidev final : public InputForwarder {
   bool Consumer(int code, bool pressed);
   // Passes events of the grabbed keyboard through the same device, between two report writes.
   bool Forward(std::span<const InputEvent> events) override;
+  // The lock lights the desktop set on the open device; -1 and none while no device is open.
+  int LightsFd() const override;
+  std::vector<InputEvent> TakeLights() override;
 
  private:
   bool SendLocked(std::span<const std::uint8_t> data, std::uint8_t report_id);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "platform/input_event.h"
 #include "vkeyboard/vhidev_frame.h"
@@ -14,4 +15,7 @@ class VirtualHidDevice {
   virtual bool Write(const VhidevFrame& frame) = 0;
   // Events of the grabbed keyboard, written as they came (they carry their own SYN_REPORTs).
   virtual bool Forward(std::span<const InputEvent> events) = 0;
+  // The lock lights the desktop sets on the device (see InputEventSink); none by default.
+  virtual int LightsFd() const { return -1; }
+  virtual std::vector<InputEvent> TakeLights() { return {}; }
 };

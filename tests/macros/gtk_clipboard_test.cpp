@@ -1,5 +1,6 @@
 // The GTK clipboard adapter under a private Xvfb: a text set from a worker-like thread is read
-// back, the calls being carried out on the thread that runs the GLib main loop.
+// back, the calls being carried out on the thread that runs the GLib main loop, and an empty
+// clipboard is told from one holding an image.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <signal.h>
@@ -81,11 +82,25 @@ TEST(GtkClipboard, TextSetFromAnotherThreadIsReadBack) {
     FAIL() << "GTK could not open " << xvfb.Display();
   }
 
+  using Kind = ClipboardContent::Kind;
   std::unique_ptr<Clipboard> clipboard = MakeGtkClipboard();
+  EXPECT_EQ(clipboard->Read(), (ClipboardContent{Kind::kNothing, {}}));
   EXPECT_TRUE(clipboard->SetText("typed by a key"));
-  EXPECT_EQ(clipboard->GetText(), std::optional<std::string>("typed by a key"));
+  EXPECT_EQ(clipboard->Read(), (ClipboardContent{Kind::kText, "typed by a key"}));
   EXPECT_TRUE(clipboard->SetText(""));
-  EXPECT_EQ(clipboard->GetText().value_or(""), "");
+  EXPECT_EQ(clipboard->Read(), (ClipboardContent{Kind::kText, ""}));
+
+  // An image, put there by the window thread as another program would.
+  g_main_context_invoke(
+      nullptr,
+      [](gpointer) -> gboolean {
+        GdkPixbuf* image = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 2, 2);
+        gtk_clipboard_set_image(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), image);
+        g_object_unref(image);
+        return G_SOURCE_REMOVE;
+      },
+      nullptr);
+  EXPECT_EQ(clipboard->Read().kind, Kind::kOther);
 
   g_main_loop_quit(loop);
   window_thread.join();

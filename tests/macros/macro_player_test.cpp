@@ -21,12 +21,12 @@ MacroRecordRow Record(int type, int vk, int delay) {
 
 class FakeClipboard final : public Clipboard {
  public:
-  std::optional<std::string> text;
+  ClipboardContent content;
   std::vector<std::string> sets;
-  std::optional<std::string> GetText() override { return text; }
+  ClipboardContent Read() override { return content; }
   bool SetText(const std::string& t) override {
     sets.push_back(t);
-    text = t;
+    content = {ClipboardContent::Kind::kText, t};
     return true;
   }
 };
@@ -114,17 +114,34 @@ TEST_F(MacroPlayerTest, NothingIsTypedForAMissingMacroOrWithoutADevice) {
 }
 
 TEST_F(MacroPlayerTest, PasteTypesCtrlVAndGivesTheClipboardBack) {
-  clipboard.text = "earlier";
+  clipboard.content = {ClipboardContent::Kind::kText, "earlier"};
   const std::chrono::microseconds start = rig.clock.Now();
   EXPECT_TRUE(player.PasteText("typed"));
   EXPECT_EQ(rig.log.Keys(), (std::vector<std::string>{"29:1", "47:1", "47:0", "29:0"}));
   EXPECT_EQ(rig.log.KeyTimes(start), (std::vector<double>{0, 0, 100, 100}));
   EXPECT_EQ(clipboard.sets, (std::vector<std::string>{"typed", "earlier"}));
+}
 
-  clipboard.text.reset();
-  clipboard.sets.clear();
-  EXPECT_TRUE(player.PasteText("again"));
-  EXPECT_EQ(clipboard.sets, (std::vector<std::string>{"again", ""}));
+TEST_F(MacroPlayerTest, PasteNeverEmptiesAClipboardWhoseContentWasNoText) {
+  const struct {
+    const char* name;
+    ClipboardContent earlier;
+    std::vector<std::string> sets;
+  } cases[] = {
+      {"nothing: an empty text", {ClipboardContent::Kind::kNothing, {}}, {"typed", ""}},
+      {"an empty text stays one", {ClipboardContent::Kind::kText, {}}, {"typed", ""}},
+      {"an image, or not read in time: left with the pasted text",
+       {ClipboardContent::Kind::kOther, {}},
+       {"typed"}},
+  };
+  for (const auto& c : cases) {
+    clipboard.content = c.earlier;
+    clipboard.sets.clear();
+    rig.log.Clear();
+    EXPECT_TRUE(player.PasteText("typed")) << c.name;
+    EXPECT_EQ(rig.log.Keys().size(), 4u) << c.name;
+    EXPECT_EQ(clipboard.sets, c.sets) << c.name;
+  }
 }
 
 }  // namespace

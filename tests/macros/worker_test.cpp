@@ -197,4 +197,24 @@ TEST_F(WorkerTest, ThreadWakesForWorkAndSleepsWhenThereIsNone) {
   EXPECT_EQ(rig.log.Keys(), (std::vector<std::string>{"48:1", "48:0"}));
 }
 
+TEST_F(WorkerTest, DestroyingTheWorkerWaitsForAStepLongerThanTheStopWait) {
+  std::atomic<bool> step_done{false};
+  jobs.Set(3,
+           {[&] {
+              host.Log("job 3");
+              std::this_thread::sleep_for(CThreadBasic::kStopWait + std::chrono::milliseconds(300));
+              step_done = true;
+            },
+            false, false});
+  auto long_worker = std::make_unique<Worker>(jobs, host, player, rig.clock);
+  ASSERT_TRUE(long_worker->Start());
+  long_worker->EnqueueJob(3);
+  long_worker->EnqueueMacro(macro_a);
+  ASSERT_TRUE(host.WaitFor("job 3"));
+  long_worker.reset();
+  EXPECT_TRUE(step_done) << "the step ended before the worker was gone";
+  EXPECT_EQ(rig.log.Keys(), (std::vector<std::string>{"30:1", "30:0"}))
+      << "the rest of the cycle ran on live members";
+}
+
 }  // namespace

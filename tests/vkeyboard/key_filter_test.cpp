@@ -117,6 +117,21 @@ TEST_F(KeyFilterTest, KeysComeOutAsTheirAssignments) {
   EXPECT_EQ(sinks.actions, std::vector<int>{44});
 }
 
+TEST_F(KeyFilterTest, StopMidPressReleasesEveryInjectedKeyAndButton) {
+  Assign(kF1, 2, 0x05);  // B
+  Assign(kF2, 2, 0xE1);  // left Shift
+  Assign(kF3, 2, 238);   // play/pause
+  Assign(kF4, 5, 3);     // right button
+  filter.Refresh(store, kProfile, 0);
+  Keys({{kF1, true}, {kF2, true}, {kF3, true}, {kF4, true}});
+  ASSERT_EQ(rig.log.HeldKeys(), (std::set<int>{KEY_B, KEY_LEFTSHIFT, KEY_PLAYPAUSE, BTN_RIGHT}));
+
+  filter.StopAndClear();
+  EXPECT_TRUE(rig.log.HeldKeys().empty());
+  EXPECT_FALSE(source->Filtering());
+  EXPECT_EQ(rig.opened, 1) << "released on the device that holds them";
+}
+
 TEST_F(KeyFilterTest, ShortcutTypesItsKeys10msApartThenReleasesEverything) {
   Assign(kF1, 7, 4);  // Ctrl+V
   Assign(kF2, 2, 0x04);

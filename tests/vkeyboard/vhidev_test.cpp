@@ -1,6 +1,7 @@
 // VHidev's reports and their 64-byte frames, and what the uinput side makes of them.
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
+#include <poll.h>
 
 #include "tests/vkeyboard/vkeyboard_fakes.h"
 #include "vkeyboard/vhidev.h"
@@ -144,6 +145,35 @@ TEST(VirtualDeviceEvents, ReportChangesBecomeKeyEvents) {
   rig.vhidev.ReleaseAll();
   EXPECT_EQ(rig.log.Keys(), (std::vector<std::string>{"47:0", "29:0", "273:0", "275:0", "113:0"}));
   EXPECT_TRUE(rig.log.HeldKeys().empty());
+}
+
+bool Readable(int fd) {
+  pollfd p{fd, POLLIN, 0};
+  return poll(&p, 1, 0) == 1 && (p.revents & POLLIN) != 0;
+}
+
+// The key filter copies these to the grabbed keyboard; the device goes with every reopen.
+TEST(VirtualDeviceEvents, LockLightsTheDesktopSetsAreTakenFromTheOpenDevice) {
+  VirtualKeyboardRig rig;
+  EXPECT_EQ(rig.vhidev.LightsFd(), -1) << "no device, nothing to wait for";
+  ASSERT_TRUE(rig.vhidev.Open());
+  ASSERT_GE(rig.vhidev.LightsFd(), 0);
+  EXPECT_FALSE(Readable(rig.vhidev.LightsFd()));
+  rig.lights.Set(LED_CAPSL, true);
+  rig.lights.Set(LED_NUML, true);
+  rig.lights.Set(LED_CAPSL, false);
+  EXPECT_TRUE(Readable(rig.vhidev.LightsFd()));
+  EXPECT_EQ(rig.vhidev.TakeLights(),
+            (std::vector<InputEvent>{
+                {EV_LED, LED_CAPSL, 1}, {EV_LED, LED_NUML, 1}, {EV_LED, LED_CAPSL, 0}}));
+  EXPECT_FALSE(Readable(rig.vhidev.LightsFd()));
+  EXPECT_TRUE(rig.vhidev.TakeLights().empty());
+
+  rig.can_open = false;
+  rig.lights.Set(LED_SCROLLL, true);
+  EXPECT_FALSE(rig.vhidev.Open());
+  EXPECT_EQ(rig.vhidev.LightsFd(), -1);
+  EXPECT_TRUE(rig.vhidev.TakeLights().empty());
 }
 
 }  // namespace

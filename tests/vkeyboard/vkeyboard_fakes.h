@@ -1,9 +1,11 @@
 // Fakes at the platform boundary of the virtual keyboard and the key filter: a uinput sink that
-// records every event with the time of a virtual clock and keeps which keys are down, a VHidev
-// wired to it, and a scripted key source that tells what the filter was asked to do.
+// records every event with the time of a virtual clock and keeps which keys are down and on
+// which the test sets lock lights as the desktop would, a VHidev wired to it, and a scripted key
+// source that tells what the filter was asked to do.
 #pragma once
 
 #include <linux/input-event-codes.h>
+#include <sys/eventfd.h>
 
 #include <condition_variable>
 #include <deque>
@@ -16,6 +18,7 @@
 
 #include "platform/input_event_sink.h"
 #include "platform/key_event_source.h"
+#include "platform/unique_fd.h"
 #include "sim/sim_clock.h"
 #include "store/store_rows.h"
 #include "vkeyboard/uinput_hid_device.h"
@@ -86,29 +89,57 @@ class EventLog {
   std::map<int, int> m_value;
 };
 
+// Lock lights set on the virtual device by the desktop; the descriptor is readable while some
+// wait to be taken, as uinput's is.
+class DesktopLights {
+ public:
+  void Set(int code, bool on) {
+    std::lock_guard lock(m_lock);
+    m_pending.push_back({EV_LED, static_cast<std::uint16_t>(code), on ? 1 : 0});
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t n = write(m_fd.Get(), &one, sizeof one);
+  }
+  int Fd() const { return m_fd.Get(); }
+  std::vector<InputEvent> Take() {
+    std::lock_guard lock(m_lock);
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t n = read(m_fd.Get(), &count, sizeof count);
+    return std::exchange(m_pending, {});
+  }
+
+ private:
+  UniqueFd m_fd{eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)};
+  std::mutex m_lock;
+  std::vector<InputEvent> m_pending;
+};
+
 class RecordingSink final : public InputEventSink {
  public:
-  explicit RecordingSink(EventLog& log) : m_log(log) {}
+  RecordingSink(EventLog& log, DesktopLights& lights) : m_log(log), m_lights(lights) {}
   ~RecordingSink() override { m_log.DeviceRemoved(); }
   bool Emit(std::span<const InputEvent> events) override {
     for (const InputEvent& e : events) m_log.Add(e);
     return true;
   }
+  int LightsFd() const override { return m_lights.Fd(); }
+  std::vector<InputEvent> TakeLights() override { return m_lights.Take(); }
 
  private:
   EventLog& m_log;
+  DesktopLights& m_lights;
 };
 
 // VHidev on a recording uinput sink and a virtual clock.
 struct VirtualKeyboardRig {
   VirtualClock clock;
   EventLog log{clock};
+  DesktopLights lights;
   bool can_open = true;
   int opened = 0;
   VHidev vhidev{[this]() -> std::unique_ptr<VirtualHidDevice> {
     if (!can_open) return nullptr;
     ++opened;
-    return std::make_unique<UinputHidDevice>(std::make_unique<RecordingSink>(log));
+    return std::make_unique<UinputHidDevice>(std::make_unique<RecordingSink>(log, lights));
   }};
 };
 
@@ -119,6 +150,7 @@ class ScriptedKeySource final : public KeyEventSource {
   std::vector<std::string> calls;
   NodeAccess access = NodeAccess::kAllowed;
   std::vector<UsbId> keyboards;
+  std::string hid_interface;
 
   void Push(std::vector<FilteredKey> keys) {
     std::lock_guard lock(m_lock);
@@ -133,6 +165,7 @@ class ScriptedKeySource final : public KeyEventSource {
   bool Filtering() const { return m_filtering; }
 
   void SetKeyboards(const std::vector<UsbId>& k) override { keyboards = k; }
+  void SetKeyboardInterface(const std::string& hid_path) override { hid_interface = hid_path; }
   NodeAccess CheckAccess() override { return access; }
   void SetKeyTable(const std::vector<int>& keys) override {
     std::string text = "table";

@@ -36,6 +36,10 @@ class PhysicalKeyboard {
     }
     libevdev_enable_event_type(dev, EV_MSC);
     libevdev_enable_event_code(dev, EV_MSC, MSC_SCAN, nullptr);
+    libevdev_enable_event_type(dev, EV_LED);
+    for (unsigned code : {LED_NUML, LED_CAPSL, LED_SCROLLL}) {
+      libevdev_enable_event_code(dev, EV_LED, code, nullptr);
+    }
     libevdev_uinput_create_from_device(dev, LIBEVDEV_UINPUT_OPEN_MANAGED, &m_uidev);
     libevdev_free(dev);
   }
@@ -54,6 +58,22 @@ class PhysicalKeyboard {
   void Tap(unsigned code, int usage) {
     Key(code, 1, usage);
     Key(code, 0, usage);
+  }
+
+  // True when the lock light `code` was set to `on` on this keyboard before `wait` passed, as a
+  // keyboard's LED output report would set it.
+  bool LightSet(unsigned code, bool on, std::chrono::milliseconds wait) {
+    const int fd = libevdev_uinput_get_fd(m_uidev);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      pollfd p{fd, POLLIN, 0};
+      if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) != 1) return false;
+      input_event ev{};
+      if (read(fd, &ev, sizeof ev) != sizeof ev) return false;
+      if (ev.type == EV_LED && ev.code == code && (ev.value != 0) == on) return true;
+    }
   }
 
  private:

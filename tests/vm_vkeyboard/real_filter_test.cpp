@@ -2,6 +2,7 @@
 // configured ids stands in for the physical one, the real key filter grabs its evdev node, and
 // what the program's real uinput device sends is read back through evdev. Runs in the test VM;
 // elsewhere (no /dev/uinput) every test is skipped.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -115,6 +116,35 @@ TEST_F(RealKernel, AssignedKeysBecomeTheirAssignmentsOthersPassThrough) {
   physical.Tap(KEY_F1, 0x3A);
   EXPECT_EQ(in.Keys(2, kWait), (std::vector<std::string>{"59:1", "59:0"}));
   EXPECT_TRUE(out.Keys(1, std::chrono::milliseconds(200)).empty());
+  program.filter.StopAndClear();
+}
+
+// Lock lights the desktop sets on the virtual keyboard, where the lock keys now come from.
+void SetLight(const std::string& node, unsigned code, bool on) {
+  const int fd = open(node.c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  const input_event events[] = {{{}, EV_LED, static_cast<std::uint16_t>(code), on ? 1 : 0},
+                                {{}, EV_SYN, SYN_REPORT, 0}};
+  EXPECT_EQ(write(fd, events, sizeof events), static_cast<ssize_t>(sizeof events));
+  close(fd);
+}
+
+TEST_F(RealKernel, LockLightsOfTheVirtualKeyboardReachTheGrabbedKeyboard) {
+  Program program;
+  ASSERT_TRUE(program.Set());
+  const std::string virtual_node = FindNodeByName(kVirtualName);
+  ASSERT_FALSE(virtual_node.empty());
+  ASSERT_EQ(program.filter.Refresh(program.store, 1, 0), 3);
+  NodeReader out(virtual_node);
+  physical.Tap(KEY_F1, 0x3A);
+  ASSERT_EQ(out.Keys(2, kWait).size(), 2u) << "the keyboard is grabbed";
+
+  SetLight(virtual_node, LED_CAPSL, true);
+  EXPECT_TRUE(physical.LightSet(LED_CAPSL, true, kWait));
+  SetLight(virtual_node, LED_NUML, true);
+  SetLight(virtual_node, LED_CAPSL, false);
+  EXPECT_TRUE(physical.LightSet(LED_NUML, true, kWait));
+  EXPECT_TRUE(physical.LightSet(LED_CAPSL, false, kWait));
   program.filter.StopAndClear();
 }
 
