@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <thread>
 
 #include "QorUI/manager.h"
@@ -13,7 +15,25 @@
 
 namespace {
 constexpr ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
-}
+
+// Kept outside the control so the check itself never reads a freed object.
+bool g_notifier_destroyed = false;
+bool g_notifier_alive_after_notify = false;
+
+// Notifies, then goes on using itself, as controls that send 30 then 1 do.
+class Notifier : public Probe {
+ public:
+  using Probe::Probe;
+  ~Notifier() override { g_notifier_destroyed = true; }
+  int OnControlLButtonUp(UINT, CPoint) override {
+    SendMessageW(kNotifyClicked);
+    g_notifier_alive_after_notify = !g_notifier_destroyed;
+    log.push_back("after");
+    UpdateControl(1);
+    return 1;
+  }
+};
+}  // namespace
 
 using PaintManagerTest = HeadlessTest;
 
@@ -377,6 +397,45 @@ TEST_F(PaintManagerTest, RepaintRequestsFromOtherThreadsAreAppliedOnTheUiThread)
   host->Pump();
 }
 
+TEST_F(PaintManagerTest, RepaintRequestsForNestedControlsWalkTheTreeOnTheUiThread) {
+  TestDialog dlg;
+  MPanel* panel = nullptr;
+  Probe *nested = nullptr, *above = nullptr;
+  dlg.build = [&](TestDialog& d) {
+    panel =
+        static_cast<MPanel*>(d.AddControl(std::make_unique<MPanel>(&d, 50, CRect(0, 0, 300, 200))));
+    nested = static_cast<Probe*>(
+        panel->AddChild(std::make_unique<Probe>(panel, 51, CRect(10, 10, 60, 60), kRed)));
+    above = static_cast<Probe*>(
+        panel->AddChild(std::make_unique<Probe>(panel, 52, CRect(40, 40, 90, 90), kGreen)));
+  };
+  Open(dlg);
+  std::thread([&] { nested->UpdateControl(1); }).join();
+  // Neither the control nor the later sibling it overlaps was marked off the UI thread.
+  EXPECT_EQ(nested->GetUpdate(), 1);
+  EXPECT_EQ(above->GetUpdate(), 1);
+  host->Pump();
+  EXPECT_EQ(nested->renders, 2);
+  EXPECT_EQ(above->renders, 2);
+
+  // Requests keep coming while the UI thread changes the panel's children.
+  std::atomic<bool> done = false;
+  std::thread worker([&] {
+    for (int i = 0; i < 2000; ++i) nested->UpdateControl(i % 2, 0);
+    done = true;
+  });
+  while (!done) {
+    MControl* extra =
+        panel->AddChild(std::make_unique<Probe>(panel, 53, CRect(0, 0, 20, 20), kBlue));
+    host->Pump();
+    panel->RemoveControl(extra);
+  }
+  worker.join();
+  host->Pump();
+  EXPECT_GT(nested->renders, 2);
+  EXPECT_EQ(nested->GetUpdate(), 1);
+}
+
 TEST_F(PaintManagerTest, ImageCacheKeepsTheFirstRecordOfAName) {
   TempDir dir;
   std::filesystem::create_directories(dir / "skins/theme1/icon");
@@ -443,4 +502,27 @@ TEST_F(PaintManagerTest, ControlRemovedByItsOwnNotificationIsFreedSafely) {
   EXPECT_EQ(dlg.GetControl(1), nullptr);
   EXPECT_EQ(dlg.GetPaintManager().GetHoverControl(), nullptr);
   EXPECT_EQ(dlg.GetPaintManager().GetFocusControl(), nullptr);
+}
+
+TEST_F(PaintManagerTest, ControlOutlivesTheWindowItsNotificationCloses) {
+  const std::vector<std::function<void(TestDialog&)>> closes = {
+      [](TestDialog& d) { d.DestroyWindow(); },
+      [](TestDialog& d) { d.SendMessageW(WM_CLOSE); },
+  };
+  for (std::size_t i = 0; i < closes.size(); ++i) {
+    SCOPED_TRACE(i);
+    g_notifier_destroyed = g_notifier_alive_after_notify = false;
+    TestDialog dlg;
+    dlg.build = [&](TestDialog& d) {
+      d.AddControl(std::make_unique<Notifier>(&d, 1, CRect(0, 0, 40, 40), kRed));
+    };
+    const HWND hwnd = Open(dlg);
+    dlg.on_message = [&](UINT id, UINT code) {
+      if (id == 1 && code == kNotifyClicked) closes[i](dlg);
+    };
+    host->Click(hwnd, CPoint(10, 10));
+    EXPECT_EQ(MWindow::FromHandle(hwnd), nullptr);
+    EXPECT_TRUE(g_notifier_alive_after_notify);
+    EXPECT_TRUE(g_notifier_destroyed);  // freed once the click was handled
+  }
 }

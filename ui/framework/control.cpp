@@ -21,6 +21,10 @@ MControl::~MControl() {
 }
 
 LRESULT MControl::OnControlUpdate(CRect rect, int redraw, MControl* control) {
+  if (m_manager && !m_manager->OnUiThread()) {
+    m_manager->QueueUpdate(control, &rect, redraw, 1);
+    return 0;
+  }
   if (redraw && control) control->SetUpdate(0);
   // The repaint is of this control's area; its own cache stays.
   return m_parent ? m_parent->OnControlUpdate(rect, 0, this) : 0;
@@ -205,15 +209,23 @@ int MControl::IsParentVisible() const {
   return control->IsVisible() && control->IsParentVisible() ? 1 : 0;
 }
 
+// Off the UI thread a request reads and writes nothing of the tree: it is
+// queued whole and walks up the parents on the UI thread.
 void MControl::UpdateControl(int redraw, int force) {
+  if (m_manager && !m_manager->OnUiThread())
+    return m_manager->QueueUpdate(this, nullptr, redraw, force);
   UpdateControl(m_rect, redraw, force);
 }
 
 void MControl::UpdateControl(CRect rect, int redraw, int force) {
+  if (m_manager && !m_manager->OnUiThread())
+    return m_manager->QueueUpdate(this, &rect, redraw, force);
   if ((m_visible || force) && m_parent) m_parent->OnControlUpdate(rect, redraw, this);
 }
 
 void MControl::UpdateAControl(int redraw, int force) {
+  if (m_manager && !m_manager->OnUiThread())
+    return m_manager->QueueUpdate(this, nullptr, redraw, force, true);
   m_animate = !redraw;
   UpdateControl(0, force);
 }

@@ -19,6 +19,7 @@ PaintManager::PaintManager()
 
 PaintManager::~PaintManager() {
   DestroyData();
+  FlushDeferred();
 }
 
 void PaintManager::Init(HWND hwnd, MWindow* owner) {
@@ -38,7 +39,9 @@ void PaintManager::DestroyData() {
   KillMTimer();
   ClearTimers();
   ClearAllControls();
-  m_deferred.clear();
+  // A window closed from a notification keeps the sender (and the rest of
+  // the tree) alive until the outermost event returns.
+  if (m_dispatch_depth == 0) FlushDeferred();
   m_mtimer_controls.clear();
   ClearImgResInfo();
   ClearTempFont();
@@ -172,25 +175,32 @@ void PaintManager::ForgetControl(MControl* control) {
 
 LRESULT PaintManager::OnControlUpdate(CRect rect, int redraw, MControl* control) {
   if (!control) return 0;
-  if (std::this_thread::get_id() != m_ui_thread) {
-    bool first;
-    {
-      std::lock_guard lock(m_pending_lock);
-      first = m_pending.empty();
-      m_pending.push_back({rect, redraw, control});
-    }
-    Host* host = Host::Current();
-    if (first && host && m_hwnd) {
-      const HWND hwnd = m_hwnd;
-      host->Post([hwnd] {
-        if (auto* w = dynamic_cast<MSkinWindow*>(MWindow::FromHandle(hwnd)))
-          w->GetPaintManager().ApplyPendingUpdates();
-      });
-    }
+  if (!OnUiThread()) {
+    QueueUpdate(control, &rect, redraw, 1);
     return 0;
   }
   ApplyUpdate(rect, redraw, control);
   return 0;
+}
+
+void PaintManager::QueueUpdate(MControl* control, const CRect* rect, int redraw, int force,
+                               bool animated) {
+  if (!control) return;
+  bool first;
+  {
+    std::lock_guard lock(m_pending_lock);
+    first = m_pending.empty();
+    m_pending.push_back(
+        {control, rect ? *rect : CRect(), rect == nullptr, redraw, force, animated});
+  }
+  Host* host = Host::Current();
+  if (first && host && m_hwnd) {
+    const HWND hwnd = m_hwnd;
+    host->Post([hwnd] {
+      if (auto* w = dynamic_cast<MSkinWindow*>(MWindow::FromHandle(hwnd)))
+        w->GetPaintManager().ApplyPendingUpdates();
+    });
+  }
 }
 
 void PaintManager::ApplyPendingUpdates() {
@@ -200,7 +210,16 @@ void PaintManager::ApplyPendingUpdates() {
     pending.swap(m_pending);
   }
   for (const PendingUpdate& p : pending)
-    if (Contains(p.control)) ApplyUpdate(p.rect, p.redraw, p.control);
+    if (Contains(p.control)) ApplyPending(p);
+}
+
+void PaintManager::ApplyPending(const PendingUpdate& p) {
+  if (p.animated)
+    p.control->UpdateAControl(p.redraw, p.force);
+  else if (p.whole)
+    p.control->UpdateControl(p.redraw, p.force);
+  else
+    p.control->UpdateControl(p.rect, p.redraw, p.force);
 }
 
 bool PaintManager::Contains(const MControl* control) const {

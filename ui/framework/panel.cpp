@@ -58,6 +58,10 @@ LRESULT MPanel::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT MPanel::OnControlUpdate(CRect rect, int redraw, MControl* control) {
   if (!control) return 0;
+  if (m_manager && !m_manager->OnUiThread()) {
+    m_manager->QueueUpdate(control, &rect, redraw, 1);
+    return 0;
+  }
   if (redraw) control->SetUpdate(0);
   bool after = false;
   CRect overlap;

@@ -91,6 +91,12 @@ class PaintManager : public BrelTimer {
   // --- repaint ---
   // Safe from any thread: off the UI thread the request is queued.
   LRESULT OnControlUpdate(CRect rect, int redraw, MControl* control);
+  bool OnUiThread() const { return std::this_thread::get_id() == m_ui_thread; }
+  // Safe from any thread. Replays `control`'s request on the UI thread, where
+  // the walk up its parents happens; `rect` null means the control's own
+  // rectangle then; `animated` replays UpdateAControl.
+  void QueueUpdate(MControl* control, const CRect* rect, int redraw, int force,
+                   bool animated = false);
   void Invalidate();
   void InvalidateRect(CRect rect, int erase = 0);
   const Canvas& GetBackBuffer() const { return m_back; }
@@ -155,15 +161,19 @@ class PaintManager : public BrelTimer {
     MControl* control;
   };
   struct PendingUpdate {
-    CRect rect;
-    int redraw;
     MControl* control;
+    CRect rect;
+    bool whole;  // the control's rectangle at the time it is applied
+    int redraw;
+    int force;
+    bool animated;
   };
   friend class OverlayBox;
 
   MControl* AddToLayer(std::unique_ptr<MControl> control, int layer);
   ImgResInfo* CacheImage(const std::string& key, std::unique_ptr<Image> image, int frames);
   void ApplyUpdate(CRect rect, int redraw, MControl* control);
+  void ApplyPending(const PendingUpdate& p);
   void ApplyPendingUpdates();
   bool Contains(const MControl* control) const;
   const MControl* TopLevelOf(const MControl* control) const;
