@@ -156,3 +156,17 @@ TEST_F(DialogTest, BringToTopRestoresAMinimisedWindow) {
   EXPECT_FALSE(dlg.IsIconic());
   EXPECT_TRUE(host->Window(hwnd)->IsActive());
 }
+
+TEST_F(DialogTest, LayeredSetInInitUIGivesTheWindowAlphaUntilItIsShown) {
+  TestDialog dlg;
+  dlg.build = [](TestDialog& d) { d.SetLayeredWindow(1); };
+  const HWND hwnd = dlg.Create(0, "Layered", 0x80B, 0, CRect(100, 100, 300, 200));
+  EXPECT_TRUE(host->Window(hwnd)->HasAlpha());
+  dlg.ShowWindow(SW_SHOW);
+  dlg.SetLayeredWindow(0);  // too late: the visual stays
+  EXPECT_TRUE(host->Window(hwnd)->HasAlpha());
+
+  TestDialog plain;
+  const HWND opaque = plain.Create(0, "Plain", 0x80B, 0, CRect(100, 100, 300, 200));
+  EXPECT_FALSE(host->Window(opaque)->HasAlpha());
+}

@@ -1,5 +1,6 @@
 // The GTK host under a private Xvfb: hosts installed one after another in
-// one process each show their windows and deliver clicks.
+// one process each show their windows and deliver clicks; a window made
+// layered before it is shown gets a visual with alpha.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,9 +15,7 @@
 TEST(GtkHost, HostsInstalledInTurnEachShowTheirWindows) {
   for (const char* tool : {"Xvfb", "xdotool"})
     if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed";
-  static Xvfb xvfb;  // GTK keeps its display open until the process ends
-  ASSERT_TRUE(xvfb.Start()) << "Xvfb did not start";
-  setenv("DISPLAY", xvfb.Display().c_str(), 1);
+  ASSERT_TRUE(SharedXvfb()) << "Xvfb did not start";
 
   for (int round = 1; round <= 3; ++round) {
     SCOPED_TRACE("host " + std::to_string(round));
@@ -45,4 +44,52 @@ TEST(GtkHost, HostsInstalledInTurnEachShowTheirWindows) {
     Manager::UnInitGdiplus();
     Host::Install(nullptr);
   }
+}
+
+TEST(GtkHost, WindowMadeLayeredBeforeItIsShownGetsAnAlphaVisual) {
+  for (const char* tool : {"Xvfb", "xdotool", "xcompmgr", "xwininfo"})
+    if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed";
+  ASSERT_TRUE(SharedXvfb()) << "Xvfb did not start";
+  Compositor compositor;
+  ASSERT_TRUE(compositor.Start());
+  auto gtk = CreateGtkHost();
+  ASSERT_NE(gtk, nullptr);
+  Host* host = gtk.get();
+  Host::Install(std::move(gtk));
+  Manager::InitGdiplus();
+
+  // GTK learns of the compositor from the display: wait until a window
+  // created layered is given alpha.
+  bool composited = false;
+  for (int i = 0; i < 50 && !composited; ++i) {
+    TestDialog probe;
+    probe.Create(0, "probe", 0x80B, WS_EX_LAYERED, CRect(0, 0, 10, 10));
+    composited = probe.GetNative() && probe.GetNative()->HasAlpha();
+    probe.DestroyWindow();
+    if (!composited) Drive(host, "sleep 0.1");
+  }
+  ASSERT_TRUE(composited) << "no compositor seen";
+
+  struct Case {
+    const char* title;
+    int layered;
+    const char* depth;
+  };
+  for (const Case& c : {Case{"Layered later", 1, "32"}, Case{"Opaque", 0, "24"}}) {
+    SCOPED_TRACE(c.title);
+    TestDialog dlg;
+    dlg.build = [&](TestDialog& d) { d.SetLayeredWindow(c.layered); };
+    ASSERT_NE(dlg.Create(0, c.title, 0x80B, 0, CRect(100, 100, 300, 200)), 0u);
+    EXPECT_EQ(dlg.GetNative()->HasAlpha(), c.layered != 0);
+    dlg.ShowWindow(SW_SHOW);
+    std::string depth;
+    Drive(host,
+          "wid=$(xdotool search --sync --onlyvisible --name '" + std::string(c.title) +
+              "' | head -1); xwininfo -id $wid | sed -n 's/.*Depth: *//p'",
+          nullptr, &depth);
+    EXPECT_EQ(depth, c.depth);
+    dlg.DestroyWindow();
+  }
+  Manager::UnInitGdiplus();
+  Host::Install(nullptr);
 }

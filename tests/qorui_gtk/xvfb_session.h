@@ -4,6 +4,7 @@
 
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -74,6 +75,44 @@ class Xvfb {
  private:
   pid_t m_pid = -1;
   std::string m_display;
+};
+
+// One Xvfb for the whole test process, its display set in DISPLAY; null when
+// it does not start. GTK opens the display once, so every test of a process
+// must use the same server.
+inline const Xvfb* SharedXvfb() {
+  static Xvfb xvfb;
+  static const bool started = [] {
+    if (!xvfb.Start()) return false;
+    setenv("DISPLAY", xvfb.Display().c_str(), 1);
+    return true;
+  }();
+  return started ? &xvfb : nullptr;
+}
+
+// A compositing manager on the display in DISPLAY, for as long as the object lives.
+class Compositor {
+ public:
+  Compositor() = default;
+  Compositor(const Compositor&) = delete;
+  Compositor& operator=(const Compositor&) = delete;
+  ~Compositor() {
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
+  }
+  bool Start() {
+    m_pid = fork();
+    if (m_pid == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      execlp("xcompmgr", "xcompmgr", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    return m_pid > 0;
+  }
+
+ private:
+  pid_t m_pid = -1;
 };
 
 // Runs `command` on a helper thread while the UI loop of `host` turns, until

@@ -134,6 +134,11 @@ MControl* MSkinWindow::AddControl(std::unique_ptr<MControl> control, int layer) 
   return m_pm.AddControl(std::move(control), layer);
 }
 
+void MSkinWindow::SetLayeredWindow(int layered) {
+  m_pm.SetLayeredWindow(layered);
+  if (NativeWindow* native = GetNative()) native->SetAlpha(layered != 0);
+}
+
 void MSkinWindow::SetFocusControl(MControl* control) {
   m_pm.SetFocusControl(control);
 }

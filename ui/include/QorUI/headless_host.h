@@ -37,6 +37,9 @@ class HeadlessWindow : public NativeWindow {
   void Activate() override;
   bool IsActive() const override;
   bool HasAlpha() const override { return m_params.alpha; }
+  void SetAlpha(bool alpha) override {
+    if (!m_shown) m_params.alpha = alpha;
+  }
   std::unique_ptr<TextEntry> CreateTextEntry() override;
 
   // What tests look at.
@@ -64,6 +67,7 @@ class HeadlessWindow : public NativeWindow {
   std::string m_icon;
   CRect m_rect;
   bool m_visible = false;
+  bool m_shown = false;  // ever
   bool m_iconic = false;
   bool m_zoomed = false;
   bool m_enabled = true;

@@ -96,6 +96,9 @@ class NativeWindow {
   virtual void Activate() = 0;
   virtual bool IsActive() const = 0;
   virtual bool HasAlpha() const = 0;
+  // Asks for per-pixel alpha (or drops it). Only a window never shown yet
+  // changes: a shown one keeps the visual it was first shown with.
+  virtual void SetAlpha(bool alpha) = 0;
   virtual std::unique_ptr<TextEntry> CreateTextEntry() = 0;
 };
 

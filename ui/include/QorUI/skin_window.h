@@ -73,7 +73,8 @@ class MSkinWindow : public MWindow, public MObject {
   int LoadBKImage(UINT resource_id) { return m_pm.LoadBKImage(resource_id); }
   void SetBackMode(enumBackMode mode, int corner) { m_pm.SetBackMode(mode, corner); }
   void SetBackColor(COLORREF back, COLORREF border) { m_pm.SetBackColor(back, border); }
-  void SetLayeredWindow(int layered) { m_pm.SetLayeredWindow(layered); }
+  // Also gives a window not shown yet its per-pixel alpha (dialogs call it in InitUI).
+  void SetLayeredWindow(int layered);
   void EnableWndDrag(int on) { m_pm.EnableWndDrag(on); }
   void SetScrollResID(UINT vertical, UINT horizontal) { m_pm.SetScrollResID(vertical, horizontal); }
   void SetMessage(const std::string& text, CRect rect, MsgLevel level);

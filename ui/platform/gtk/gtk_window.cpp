@@ -55,13 +55,7 @@ GtkNativeWindow::GtkNativeWindow(GtkHost& host, const NativeWindowParams& params
   }
   if (tip) gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_TOOLTIP);
   if (GtkWindow* owner = OwnerWidget(params.owner)) gtk_window_set_transient_for(w, owner);
-  GdkScreen* screen = gtk_widget_get_screen(m_window);
-  if (params.alpha && gdk_screen_is_composited(screen)) {
-    if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen)) {
-      gtk_widget_set_visual(m_window, rgba);
-      m_alpha = true;
-    }
-  }
+  ChooseVisual();
   gtk_window_set_default_size(w, std::max(m_rect.Width(), 1), std::max(m_rect.Height(), 1));
   gtk_window_move(w, m_rect.left, m_rect.top);
 
@@ -100,6 +94,22 @@ GtkNativeWindow::~GtkNativeWindow() {
   g_signal_handlers_disconnect_by_data(m_area, this);
   g_signal_handlers_disconnect_by_data(m_window, this);
   gtk_widget_destroy(m_window);
+}
+
+void GtkNativeWindow::ChooseVisual() {
+  GdkScreen* screen = gtk_widget_get_screen(m_window);
+  GdkVisual* rgba = m_params.alpha && gdk_screen_is_composited(screen)
+                        ? gdk_screen_get_rgba_visual(screen)
+                        : nullptr;
+  gtk_widget_set_visual(m_window, rgba);  // null: the screen's default
+  m_alpha = rgba != nullptr;
+}
+
+void GtkNativeWindow::SetAlpha(bool alpha) {
+  // The visual is fixed once the window is realized (first shown).
+  if (gtk_widget_get_realized(m_window)) return;
+  m_params.alpha = alpha;
+  ChooseVisual();
 }
 
 LRESULT GtkNativeWindow::Send(UINT msg, WPARAM wParam, LPARAM lParam) {

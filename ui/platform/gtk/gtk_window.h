@@ -33,6 +33,7 @@ class GtkNativeWindow : public NativeWindow {
   void Activate() override;
   bool IsActive() const override;
   bool HasAlpha() const override { return m_alpha; }
+  void SetAlpha(bool alpha) override;
   std::unique_ptr<TextEntry> CreateTextEntry() override;
 
   GtkWindow* Widget() const { return GTK_WINDOW(m_window); }
@@ -50,6 +51,8 @@ class GtkNativeWindow : public NativeWindow {
   static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self);
 
   LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The RGBA visual when alpha is wanted and a compositor runs, else the default.
+  void ChooseVisual();
   bool TakesInput() const;
   WPARAM MouseFlags(unsigned state) const;
 

@@ -24,6 +24,7 @@ HeadlessWindow::~HeadlessWindow() {
 void HeadlessWindow::Show(int sw) {
   const bool was_visible = m_visible;
   m_visible = sw != SW_HIDE;
+  m_shown = m_shown || m_visible;
   m_iconic = sw == SW_MINIMIZE || sw == SW_SHOWMINIMIZED;
   if (sw == SW_SHOWMAXIMIZED) m_zoomed = true;
   if (sw == SW_RESTORE || sw == SW_SHOWNORMAL) m_zoomed = false;
