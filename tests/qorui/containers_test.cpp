@@ -226,6 +226,41 @@ TEST_F(ContainersTest, TabWidthsFollowTheMinimumRuleAndHiddenTabsTakeNoSpace) {
   EXPECT_EQ(vertical.GetItemInfo(1)->rect, CRect(0, 131, 76, 211));  // 1 pixel apart
 }
 
+TEST_F(ContainersTest, TabWidthWithoutAnItemWidthSurvivesHidingTheFirstTab) {
+  struct Step {
+    int index, visible;
+  };
+  struct Case {
+    std::vector<Step> steps;
+    int inserted_after;  // tabs inserted once the steps are done
+  };
+  const std::vector<Case> cases = {
+      {{{0, 0}}, 0},
+      {{{0, 0}, {0, 1}}, 0},
+      {{{0, 0}}, 1},
+      {{{0, 0}, {1, 0}, {1, 1}}, 0},
+  };
+  for (std::size_t n = 0; n < cases.size(); ++n) {
+    SCOPED_TRACE(n);
+    MTabCtrl strip(nullptr, 1, CRect(0, 0, 400, 30));
+    strip.SetTabCtrlHeight(30);
+    for (int i = 0; i < 3; ++i) strip.InsertItem(i, "t", "", nullptr, -1, 50);
+    for (const Step& s : cases[n].steps) strip.SetItemVisible(s.index, s.visible);
+    for (int i = 0; i < cases[n].inserted_after; ++i)
+      strip.InsertItem(10 + i, "t", "", nullptr, -1, 50);
+    int x = 0;
+    for (int i = 0; i < strip.GetItemCount(); ++i) {
+      const CRect r = strip.GetItemInfo(i)->rect;
+      if (!strip.GetItemVisible(i)) {
+        EXPECT_TRUE(r.IsRectEmpty()) << i;
+        continue;
+      }
+      EXPECT_EQ(r, CRect(x, 0, x + 50, 30)) << i;
+      x += 50;
+    }
+  }
+}
+
 TEST_F(ContainersTest, MenuPostsTheItemIdAndClosesOnClick) {
   TestDialog owner;
   const HWND owner_hwnd = Open(owner);

@@ -36,6 +36,7 @@ int MTabCtrl::InsertItem(UINT id, const char* text, const char* icon_file, MCont
     item.frame_height = item.image->Height();
   }
   const int w = width > 0 ? width : item.frame_width > 0 ? item.frame_width : m_default_item_width;
+  item.width = w;
   item.rect = CRect(0, 0, w, 0);
   m_items.push_back(std::move(item));
   RefreshItems();
@@ -123,7 +124,8 @@ MControl* MTabCtrl::CreatePanel(const char* class_name, UINT id, CRect rect) {
 
 void MTabCtrl::RefreshItems() {
   const TabItemInfo* first = m_items.empty() ? nullptr : &m_items.front();
-  const int item_w = m_item_width > 0 ? m_item_width : first ? first->rect.Width() : 0;
+  // The first tab's width as inserted: its laid-out rectangle is empty while it is hidden.
+  const int item_w = m_item_width > 0 ? m_item_width : first ? first->width : 0;
   const int item_h = m_item_height > 0 ? m_item_height : first ? first->frame_height : 0;
   const int tab_h = m_strip_height > 0 ? m_strip_height : item_h;
   const int tab_w = m_strip_width > 0 ? m_strip_width : m_rect.Width() - m_pad_left - m_pad_right;

@@ -16,6 +16,7 @@ struct TabItemInfo {
   int frame_width = 0;
   int frame_height = 0;
   int frames = 3;
+  int width = 0;  // as inserted: given, the icon's frame, or the default
   CRect rect;
   std::string text;
   UINT id = 0;
