@@ -49,18 +49,20 @@ std::string ImageProblems(const std::string& name, const NamedImage* expected) {
   }
   const int w = image.width / expected->frames;
   const int h = image.height;
-  const bool wide_ok = expected->width == 0 || (expected->fit == Fit::kExact     ? w == expected->width
-                                            : expected->fit == Fit::kAtMost  ? w <= expected->width
-                                            : expected->fit == Fit::kAtLeast ? w >= expected->width
-                                                                         : true);
-  const bool high_ok = expected->height == 0 || (expected->fit == Fit::kExact     ? h == expected->height
-                                             : expected->fit == Fit::kAtMost  ? h <= expected->height
-                                             : expected->fit == Fit::kAtLeast ? h >= expected->height
-                                                                          : true);
+  const bool wide_ok =
+      expected->width == 0 || (expected->fit == Fit::kExact     ? w == expected->width
+                               : expected->fit == Fit::kAtMost  ? w <= expected->width
+                               : expected->fit == Fit::kAtLeast ? w >= expected->width
+                                                                : true);
+  const bool high_ok =
+      expected->height == 0 || (expected->fit == Fit::kExact     ? h == expected->height
+                                : expected->fit == Fit::kAtMost  ? h <= expected->height
+                                : expected->fit == Fit::kAtLeast ? h >= expected->height
+                                                                 : true);
   if (!wide_ok || !high_ok) {
     const char* how = expected->fit == Fit::kExact    ? "exactly"
                       : expected->fit == Fit::kAtMost ? "at most"
-                                                  : "at least";
+                                                      : "at least";
     problems << "frame " << w << "x" << h << " should be " << how << " " << expected->width << "x"
              << expected->height << "; ";
   }
@@ -99,6 +101,49 @@ TEST(SkinNames, NormalisesTheSpellingsOfSubFolders) {
   }
 }
 
+TEST(SkinNames, FindsLiteralFrameCountsInSourcesAndTheManifest) {
+  struct Case {
+    const char* source;
+    std::vector<std::pair<std::string, int>> calls;
+  };
+  const Case cases[] = {
+      {R"(b->SetImage("btn_apply.png", 4); e.SetIconImage("icon\\x.png", 2);)",
+       {{"btn_apply.png", 4}, {"icon/x.png", 2}}},
+      {R"(SetImage(m_vertical ? "img_scroll_v.png" : "img_scroll_h.png", 3))",
+       {{"img_scroll_v.png", 3}, {"img_scroll_h.png", 3}}},
+      {R"(pm.AddImgResInfo("a.png", 5); SetImage(file, 4); SetEditImage("b.png");)",
+       {{"a.png", 5}}},
+      {R"(t.InsertItem(1, "Home", "icon/tab_home.png", page, 4, 80);
+          t.InsertItem(2, "Keys", "icon/tab_customkey.png", nullptr);
+          t.InsertItem(3, "x", "", nullptr, 4); t.InsertItem(4, "y", "c.png", p, count);)",
+       {{"icon/tab_home.png", 4}, {"icon/tab_customkey.png", 3}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    std::vector<std::pair<std::string, int>> found;
+    for (const FrameCountCall& call : FrameCountCallsInSource(c.source))
+      found.emplace_back(call.name, call.frames);
+    EXPECT_EQ(found, c.calls);
+  }
+  const std::map<std::string, int> manifest = FramesInManifest(R"([palette]
+bg = "#000000"
+[[image]]
+name = "a.png"
+frames = 4
+size = [7, 40]
+[[image]]
+path = "desktop/x.png"
+frames = 2
+[[image]]
+name = "b.png"
+[[image]]
+name = "spinner.gif"
+frames = 12
+[keyboard]
+gap = 3)");
+  EXPECT_EQ(manifest, (std::map<std::string, int>{{"a.png", 4}, {"b.png", 1}}));
+}
+
 TEST(SkinNames, ReadsPictureKeysAndIconsOfALayout) {
   const LayoutImages layout = ImagesInLayout(R"(<device.info><Keyboard xpos="10" ypos="5"
       image="k201.png" width="1100" height="400" row_count="6"><KeyItems>
@@ -133,6 +178,33 @@ TEST(SkinCheck, EveryImageNamedInTheSourcesIsBuilt) {
   }
   for (const auto& [name, file] : named) {
     EXPECT_EQ(ImageProblems(name, FindInTable(name)), "") << name << " (named in " << file << ")";
+  }
+}
+
+// A control cuts an image into as many frames as it is told; the manifest
+// draws it with as many as it says. Both must agree, for the calls of the
+// sources and for the table.
+TEST(SkinCheck, LiteralFrameCountsAgreeWithTheManifest) {
+  const std::map<std::string, int> manifest = FramesInManifest(
+      ReadFile(fs::path(TERVANE_SOURCE_DIR) / "install" / "skins-src" / "theme1.toml"));
+  ASSERT_FALSE(manifest.empty());
+  std::size_t calls = 0;
+  for (const char* folder : {"app", "ui"}) {
+    for (const fs::path& file :
+         FilesBelow(fs::path(TERVANE_SOURCE_DIR) / folder, {".cpp", ".h", ".hpp", ".cc"})) {
+      for (const FrameCountCall& call : FrameCountCallsInSource(ReadFile(file))) {
+        ++calls;
+        const auto it = manifest.find(call.name);
+        if (it == manifest.end()) continue;  // not drawn by the manifest: the build check names it
+        EXPECT_EQ(call.frames, it->second) << call.name << " is cut in " << file;
+      }
+    }
+  }
+  EXPECT_GT(calls, 0u);
+  for (const NamedImage& image : SkinTable()) {
+    const auto it = manifest.find(image.name);
+    if (it == manifest.end()) continue;
+    EXPECT_EQ(image.frames, it->second) << image.name << " in the table";
   }
 }
 

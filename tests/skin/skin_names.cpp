@@ -2,6 +2,7 @@
 // need, and the scanners for image names in source and layout files.
 #include "skin/skin_names.h"
 
+#include <algorithm>
 #include <regex>
 
 namespace skin_check {
@@ -102,6 +103,12 @@ const std::vector<NamedImage> kTable = {
 };
 
 const std::regex kImageLiteral(R"re("((?:[^"\\\n]|\\.)*\.(?:png|gif|ico))")re", std::regex::icase);
+const std::regex kFrameCall(R"(\b(?:Set\w*Image|AddImgResInfo)\s*\(([^;()]*?),\s*(-?\d+)\s*\))");
+const std::regex kTabInsert(
+    R"re(\bInsertItem\s*\([^,;()]+,[^,;()]+,\s*"([^"]*)"\s*,[^,;()]+(?:,\s*([^,;()]+?))?\s*[,)])re");
+const std::regex kManifestSection(R"(^\s*\[)");
+const std::regex kManifestName(R"re(^\s*name\s*=\s*"([^"]*)")re");
+const std::regex kManifestFrames(R"(^\s*frames\s*=\s*(\d+))");
 const std::regex kKeyboardTag(R"(<Keyboard\b([^>]*)>)");
 const std::regex kKeyTag(R"(<key\b([^>]*?)/?>)");
 const std::regex kAttribute(R"re((\w+)\s*=\s*"([^"]*)")re");
@@ -154,6 +161,53 @@ std::vector<std::string> ImageNamesInSource(std::string_view source) {
     names.push_back(NormaliseImageName(literal));
   }
   return names;
+}
+
+std::map<std::string, int> FramesInManifest(std::string_view manifest_toml) {
+  std::map<std::string, int> frames;
+  std::string name;
+  int count = 1;
+  auto close_entry = [&] {
+    // A GIF's frames follow one another in time, not side by side.
+    if (!name.empty() && !name.ends_with(".gif")) frames[name] = count;
+    name.clear();
+    count = 1;
+  };
+  std::size_t start = 0;
+  while (start <= manifest_toml.size()) {
+    const std::size_t stop = std::min(manifest_toml.find('\n', start), manifest_toml.size());
+    const std::string line(manifest_toml.substr(start, stop - start));
+    start = stop + 1;
+    std::smatch m;
+    if (std::regex_search(line, kManifestSection)) {
+      close_entry();
+    } else if (std::regex_search(line, m, kManifestName)) {
+      name = m[1];
+    } else if (std::regex_search(line, m, kManifestFrames)) {
+      count = ToInt(m[1]);
+    }
+  }
+  close_entry();
+  return frames;
+}
+
+std::vector<FrameCountCall> FrameCountCallsInSource(std::string_view source) {
+  std::vector<FrameCountCall> calls;
+  const std::string text(source);
+  for (std::sregex_iterator it(text.begin(), text.end(), kFrameCall), end; it != end; ++it) {
+    const int frames = ToInt((*it)[2]);
+    for (const std::string& name : ImageNamesInSource((*it)[1].str()))
+      calls.push_back({name, frames});
+  }
+  for (std::sregex_iterator it(text.begin(), text.end(), kTabInsert), end; it != end; ++it) {
+    const std::string icon = (*it)[1];
+    const std::string frames = (*it)[2];
+    if (icon.empty() || ImageNamesInSource("\"" + icon + "\"").empty()) continue;
+    if (!frames.empty() && !std::regex_match(frames, std::regex(R"(-?\d+)"))) continue;
+    const int n = frames.empty() ? 0 : ToInt(frames);
+    calls.push_back({NormaliseImageName(icon), n > 0 ? n : 3});
+  }
+  return calls;
 }
 
 LayoutImages ImagesInLayout(std::string_view layout_xml) {

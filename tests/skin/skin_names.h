@@ -3,6 +3,7 @@
 // that find image names in source files and layout files.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,13 +26,28 @@ struct NamedImage {
 const std::vector<NamedImage>& SkinTable();
 const NamedImage* FindInTable(std::string_view name);
 
-// A name as the program's sources and layout files may write it ("icon\\tab_home.png", "icon//x.png")
-// made into the file name below the skin folder ("icon/tab_home.png").
+// A name as the program's sources and layout files may write it ("icon\\tab_home.png",
+// "icon//x.png") made into the file name below the skin folder ("icon/tab_home.png").
 std::string NormaliseImageName(std::string_view name);
 
 // Image names in the string literals of a C++ source text, normalised. Format
 // strings (with '%') and absolute paths are not skin names and are left out.
 std::vector<std::string> ImageNamesInSource(std::string_view source);
+
+// The number of frames the skin manifest renders each image of skins/theme1/
+// with side by side, by name: its `frames`, 1 when the entry has none.
+// Animated GIFs are left out.
+std::map<std::string, int> FramesInManifest(std::string_view manifest_toml);
+
+// Calls in a C++ source text that cut a literal image name into a literal
+// number of frames: Set...Image("x.png", 4) and AddImgResInfo("x.png", 4)
+// (each name of a conditional first argument), and InsertItem with a literal
+// icon, whose missing or non-positive frame count means 3.
+struct FrameCountCall {
+  std::string name;  // normalised
+  int frames;
+};
+std::vector<FrameCountCall> FrameCountCallsInSource(std::string_view source);
 
 // What a layout file asks of the skin: its keyboard picture ("keyboard/" +
 // the Keyboard image), the picture size, and every key's rect and icon.
