@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <thread>
 
 #include "platform/http_client.h"
 #include "support/temp_dir.h"
@@ -40,26 +39,32 @@ TEST_F(CurlHttpClientTest, SendsTheProgramsHeadersAndNoCacheRequest) {
 TEST_F(CurlHttpClientTest, FetchResultsForEachWayAReplyCanGo) {
   m_server.Put("update/version", "1.0.2");
   m_server.Put("update/big", std::string(50000, 'v'));
+  m_server.Put("update/gone.status", "410");
+  m_server.Put("update/broken.status", "503");
   struct Case {
     std::string link;
     int code;
     std::string text;
+    bool not_found;
   };
   const Case cases[] = {
-      {m_server.Url("update/version"), kTransferDone, "1.0.2"},
-      {m_server.Url("redirect/update/version"), kTransferDone, "1.0.2"},
-      {m_server.Url("nolength/update/version"), kTransferDone, "1.0.2"},
-      {m_server.Url("slow/update/version"), kTransferDone, "1.0.2"},
+      {m_server.Url("update/version"), kTransferDone, "1.0.2", false},
+      {m_server.Url("redirect/update/version"), kTransferDone, "1.0.2", false},
+      {m_server.Url("nolength/update/version"), kTransferDone, "1.0.2", false},
+      {m_server.Url("slow/update/version"), kTransferDone, "1.0.2", false},
       // An HTML error page is an error status, whatever its body says.
-      {m_server.Url("update/missing"), kTransferFailed, ""},
-      {m_server.Url("truncate/update/big"), kTransferFailed, ""},
-      {"http://127.0.0.1:1/version", kTransferFailed, ""},
-      {"file:///etc/hostname", kTransferFailed, ""},
+      {m_server.Url("update/missing"), kTransferFailed, "", true},
+      {m_server.Url("update/gone"), kTransferFailed, "", true},
+      {m_server.Url("update/broken"), kTransferFailed, "", false},
+      {m_server.Url("truncate/update/big"), kTransferFailed, "", false},
+      {"http://127.0.0.1:1/version", kTransferFailed, "", false},
+      {"file:///etc/hostname", kTransferFailed, "", false},
   };
   for (const Case& c : cases) {
     const FetchedText reply = m_downloader.FetchText(c.link);
     EXPECT_EQ(reply.code, c.code) << c.link;
     EXPECT_EQ(reply.text, c.text) << c.link;
+    EXPECT_EQ(reply.not_found, c.not_found) << c.link;
   }
 }
 
@@ -81,15 +86,22 @@ TEST_F(CurlHttpClientTest, DownloadsWithAndWithoutAContentLength) {
   EXPECT_EQ(without_length.values, (std::vector<int>{0, 2, 8, 10, 100}));
 }
 
+// Clears the flag from the transfer's own progress once the first piece is
+// on disk, so the clear always falls inside the transfer, however late it
+// starts.
+struct StopAfterFirstPiece : ProgressSink {
+  explicit StopAfterFirstPiece(Downloader& downloader) : downloader(downloader) {}
+  void PostProgress(int percent) override {
+    if (percent > 10) downloader.ClearContinueFlag();
+  }
+  Downloader& downloader;
+};
+
 TEST_F(CurlHttpClientTest, ClearingTheContinueFlagStopsASlowBody) {
   m_server.Put("slow.zip", std::string(40000, 's'));
-  std::thread stopper([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    m_downloader.ClearContinueFlag();
-  });
+  StopAfterFirstPiece stopper(m_downloader);
   const int code =
-      m_downloader.DownloadFile(m_server.Url("slow/slow.zip"), m_dir.File("s.zip"), nullptr);
-  stopper.join();
+      m_downloader.DownloadFile(m_server.Url("slow/slow.zip"), m_dir.File("s.zip"), &stopper);
   EXPECT_EQ(code, kTransferStopped);
   EXPECT_LT(std::filesystem::file_size(m_dir.File("s.zip")), 40000u);
 }
