@@ -141,6 +141,7 @@ std::vector<HidDeviceInfo> KeyboardSimulator::Enumerate(std::uint16_t vendor_id,
       info.usage = itf.usage;
       info.interface_number = itf.interface_number;
       info.bus_type = kBusUsb;
+      info.physical_device = "sim:" + std::to_string(i);
       result.push_back(info);
     }
   }

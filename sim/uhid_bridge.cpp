@@ -7,9 +7,11 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "device/hid_backend.h"
 #include "device/reports.h"
@@ -33,8 +35,10 @@ bool WriteEvent(int fd, const uhid_event& ev) {
   return write(fd, &ev, sizeof ev) == static_cast<ssize_t>(sizeof ev);
 }
 
+// `phys` names the keyboard, as a USB path does: its two devices share it up
+// to "/input".
 int CreateDevice(std::uint16_t vendor_id, std::uint16_t product_id, std::uint8_t usage,
-                 const char* name, std::string& error) {
+                 const char* name, const std::string& phys, std::string& error) {
   const int fd = open("/dev/uhid", O_RDWR | O_CLOEXEC);
   if (fd < 0) {
     error = std::string("cannot open /dev/uhid: ") + std::strerror(errno);
@@ -43,6 +47,8 @@ int CreateDevice(std::uint16_t vendor_id, std::uint16_t product_id, std::uint8_t
   uhid_event ev{};
   ev.type = UHID_CREATE2;
   std::snprintf(reinterpret_cast<char*>(ev.u.create2.name), sizeof ev.u.create2.name, "%s", name);
+  std::snprintf(reinterpret_cast<char*>(ev.u.create2.phys), sizeof ev.u.create2.phys, "%s",
+                phys.c_str());
   const std::vector<std::uint8_t> rd = Descriptor(usage);
   std::memcpy(ev.u.create2.rd_data, rd.data(), rd.size());
   ev.u.create2.rd_size = static_cast<std::uint16_t>(rd.size());
@@ -62,10 +68,14 @@ int CreateDevice(std::uint16_t vendor_id, std::uint16_t product_id, std::uint8_t
 
 std::unique_ptr<UhidBridge> UhidBridge::Create(std::uint16_t vendor_id, std::uint16_t product_id,
                                                SimFamily family, std::string& error) {
-  const int main_fd = CreateDevice(vendor_id, product_id, kVendorUsage, "Tervane sim", error);
+  static std::atomic<int> bridges{0};
+  const std::string phys =
+      "tervane-sim-" + std::to_string(getpid()) + "-" + std::to_string(++bridges);
+  const int main_fd =
+      CreateDevice(vendor_id, product_id, kVendorUsage, "Tervane sim", phys + "/input0", error);
   if (main_fd < 0) return nullptr;
-  const int aux_fd =
-      CreateDevice(vendor_id, product_id, kVirtualAuxUsage, "Tervane sim stream", error);
+  const int aux_fd = CreateDevice(vendor_id, product_id, kVirtualAuxUsage, "Tervane sim stream",
+                                  phys + "/input3", error);
   if (aux_fd < 0) {
     close(main_fd);
     return nullptr;

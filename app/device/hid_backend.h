@@ -32,6 +32,10 @@ struct HidDeviceInfo {
   // -1 when the interface does not belong to a USB device.
   int interface_number = -1;
   int bus_type = kBusUnknown;
+  // Names the physical device the interface belongs to: the interfaces of one
+  // keyboard share it, two keyboards (also of one model) never do. Empty when
+  // the back end cannot tell.
+  std::string physical_device;
 };
 
 // A virtual device's stream collection (usage kVirtualAuxUsage, no interface

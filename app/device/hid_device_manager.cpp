@@ -69,7 +69,7 @@ void HidDeviceManager::Enumerate() {
     if (!handle) continue;
     if (info.usage_page != kVendorUsagePage || info.usage != kVendorUsage) continue;
     if (info.interface_number == kAuxInterfaceNumber) {
-      m_aux.push_back({info.vendor_id, info.product_id, std::move(handle)});
+      m_aux.push_back({info.physical_device, std::move(handle)});
       continue;
     }
     OpenRecord record;
@@ -87,6 +87,7 @@ void HidDeviceManager::Enumerate() {
       }
     }
     record.info.mode0 = record.info.connection_mode == 0;
+    record.physical_device = info.physical_device;
     record.handle = std::move(handle);
     m_records.push_back(std::move(record));
   }
@@ -179,19 +180,18 @@ bool HidDeviceManager::HasAuxInterface() const {
 }
 
 HidHandle* HidDeviceManager::AuxHandleLocked() {
-  if (!m_ready || m_aux.empty()) return nullptr;
-  // With several keyboards attached, the stream belongs to the interface 3 of
-  // the keyboard that receives the commands.
+  if (!m_ready) return nullptr;
+  // The stream belongs to the interface 3 of the keyboard that receives the
+  // commands; frames sent to another keyboard would light the wrong one. An
+  // interface whose device is unknown matches nothing.
   const int index = ActiveIndexLocked();
-  if (index >= 0 && index < static_cast<int>(m_records.size())) {
-    const HidDeviceRecord& active = m_records[index].info;
-    for (const AuxInterface& aux : m_aux) {
-      if (aux.vendor_id == active.vendor_id && aux.product_id == active.product_id) {
-        return aux.handle.get();
-      }
-    }
+  if (index < 0 || index >= static_cast<int>(m_records.size())) return nullptr;
+  const std::string& device = m_records[index].physical_device;
+  if (device.empty()) return nullptr;
+  for (const AuxInterface& aux : m_aux) {
+    if (aux.physical_device == device) return aux.handle.get();
   }
-  return m_aux.front().handle.get();
+  return nullptr;
 }
 
 HidHandle* HidDeviceManager::ActiveHandleLocked() {

@@ -78,6 +78,9 @@ class HidDeviceManager final : public DeviceFilterSink {
   bool HasAuxInterface() const;
 
   bool SendReport(const OutputReport& report);
+  // Writes to the stream interface of the active keyboard itself; false, with
+  // nothing sent, when that keyboard has none (another keyboard's stream
+  // interface is never used).
   bool SendAuxReport(const OutputReport& report);
   bool SendLongReport(const LongPayload& payload);
   // Pauses 16 ms first; the result is always false, callers ignore it.
@@ -101,11 +104,11 @@ class HidDeviceManager final : public DeviceFilterSink {
  private:
   struct OpenRecord {
     HidDeviceRecord info;
+    std::string physical_device;
     std::unique_ptr<HidHandle> handle;
   };
   struct AuxInterface {
-    std::uint16_t vendor_id = 0;
-    std::uint16_t product_id = 0;
+    std::string physical_device;
     std::unique_ptr<HidHandle> handle;
   };
 

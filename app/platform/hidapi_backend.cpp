@@ -5,6 +5,8 @@
 #include <hidapi/hidapi.h>
 
 #include <cwchar>
+#include <fstream>
+#include <string_view>
 
 #include <QorUI/text.h>
 
@@ -26,6 +28,23 @@ int BusFromHidapi(hid_bus_type bus) {
     default:
       return kBusUnknown;
   }
+}
+
+// The kernel's HID_PHYS of a hidraw node without its "/inputN" part, which is
+// what the interfaces of one USB device have in common; empty when unknown.
+std::string PhysicalDeviceOf(const std::string& path) {
+  const std::string name = path.substr(path.rfind('/') + 1);
+  if (name.rfind("hidraw", 0) != 0) return "";
+  std::ifstream uevent("/sys/class/hidraw/" + name + "/device/uevent");
+  constexpr std::string_view kKey = "HID_PHYS=";
+  for (std::string line; std::getline(uevent, line);) {
+    if (line.rfind(kKey, 0) != 0) continue;
+    std::string phys = line.substr(kKey.size());
+    const std::size_t input = phys.rfind("/input");
+    if (input != std::string::npos) phys.resize(input);
+    return phys;
+  }
+  return "";
 }
 
 class HidapiHandle final : public HidHandle {
@@ -73,6 +92,7 @@ class HidapiBackend final : public HidBackend {
       info.usage = d->usage;
       info.interface_number = d->interface_number;
       info.bus_type = BusFromHidapi(d->bus_type);
+      info.physical_device = PhysicalDeviceOf(info.path);
       result.push_back(ApplyVirtualInterfaceRule(info));
     }
     hid_free_enumeration(list);

@@ -94,6 +94,49 @@ TEST(HidDeviceManager, TheStreamGoesToTheActiveKeyboardsInterface3) {
   }
 }
 
+// Stream frames only ever reach the active keyboard's own interface 3, also
+// when another keyboard (of the same model or another) has one open.
+TEST(HidDeviceManager, TheStreamNeverGoesToAnotherKeyboard) {
+  const std::vector<SimInterface> vendor_only = {{kVendorUsagePage, kVendorUsage, 0}};
+  const std::vector<SimInterface> stream_only = {
+      {kVendorUsagePage, kVendorUsage, kAuxInterfaceNumber}};
+  struct Case {
+    const char* name;
+    int second_pid;
+    std::vector<SimInterface> first;
+    std::vector<SimInterface> second;
+    int selected_type;
+    int receiver;  // keyboard whose interface 3 gets the frame, -1 when none
+  };
+  const Case cases[] = {
+      {"same model, the active one has no interface 3", kPid2, vendor_only, {}, 201, -1},
+      {"same model, the other one's interface 3 is found first", kPid2, stream_only, {}, 201, 1},
+      {"other model has the only interface 3", kPid1, vendor_only, {}, 201, -1},
+      {"no keyboard of the selected type", kPid1, {}, {}, 205, -1},
+  };
+  for (const Case& c : cases) {
+    SimRig rig;
+    rig.manager->AddDeviceFilter(kVid, kPid2, "", 201, 0, "");
+    rig.manager->AddDeviceFilter(kVid, kPid1, "", 101, 0, "");
+    SimKeyboardConfig first = KeyboardConfig(kPid2);
+    first.interfaces = c.first;
+    SimKeyboardConfig second = KeyboardConfig(c.second_pid);
+    second.interfaces = c.second;
+    rig.sim->AddKeyboard(first);
+    rig.sim->AddKeyboard(second);
+    rig.Connect(c.selected_type);
+    EXPECT_EQ(rig.manager->SendAuxReport(MakeOutputReport(0xF1)), c.receiver >= 0) << c.name;
+    const std::vector<SimReport> log = rig.sim->GetLog();
+    if (c.receiver < 0) {
+      EXPECT_TRUE(log.empty()) << c.name;
+      continue;
+    }
+    ASSERT_EQ(log.size(), 1u) << c.name;
+    EXPECT_EQ(log[0].keyboard, c.receiver) << c.name;
+    EXPECT_EQ(log[0].interface_number, kAuxInterfaceNumber) << c.name;
+  }
+}
+
 TEST(HidDeviceManager, NothingIsSentWhileNotReadyOrWithoutDevice) {
   SimRig rig;
   rig.AddFamily2();
