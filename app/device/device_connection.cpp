@@ -26,6 +26,11 @@ bool DeviceConnection::IsBluetoothPath(const std::string& upper_path) {
          upper_path.find(kBluetoothHidId) != std::string::npos;
 }
 
+std::vector<bool> DeviceConnection::GetModesPresent() const {
+  std::lock_guard<std::mutex> lock(m_present_lock);
+  return m_present;
+}
+
 void DeviceConnection::RefreshDevices() {
   m_host.SetConnected(false);
   m_manager.CloseAll();
@@ -39,7 +44,7 @@ void DeviceConnection::RefreshDevices() {
   m_host.ResetDeviceStatus();
 
   const std::vector<DeviceFilter> modes = m_manager.GetDeviceFilters();
-  m_present.assign(modes.size(), false);
+  std::vector<bool> present(modes.size(), false);
   for (std::size_t i = 0; i < modes.size(); ++i) {
     const DeviceFilter& mode = modes[i];
     if (m_manager.FindDevice(mode.vendor_id, mode.product_id, mode.product_name,
@@ -47,8 +52,12 @@ void DeviceConnection::RefreshDevices() {
       continue;
     }
     m_host.SetConnected(true);
-    m_present[i] = true;
+    present[i] = true;
     m_host.SetDevicePresent(mode.device_type);
+  }
+  {
+    std::lock_guard<std::mutex> lock(m_present_lock);
+    m_present = std::move(present);
   }
   m_attached = !devices.empty();
   m_host.SetAttached(m_attached);
@@ -86,7 +95,6 @@ void DeviceConnection::OnDeviceChange(const DeviceNotice& notice) {
   const std::string path = Upper(notice.path);
   if (IsBluetoothPath(path)) return;
   const std::vector<DeviceFilter> modes = m_manager.GetDeviceFilters();
-  if (m_present.size() < modes.size()) m_present.resize(modes.size(), false);
   for (std::size_t i = 0; i < modes.size(); ++i) {
     const DeviceFilter& mode = modes[i];
     // An empty pattern is contained in every path; it names no device.
@@ -97,8 +105,12 @@ void DeviceConnection::OnDeviceChange(const DeviceNotice& notice) {
       m_host.EnqueueJob(kJobDeviceArrival);
       return;
     }
-    if (!m_present[i]) continue;
-    m_present[i] = false;
+    {
+      // Tested and cleared in one step, so one removal is reported once.
+      std::lock_guard<std::mutex> lock(m_present_lock);
+      if (i >= m_present.size() || !m_present[i]) continue;
+      m_present[i] = false;
+    }
     m_host.SetNotice(static_cast<int>(NoticeKind::kRemoval), mode.connection_mode);
     m_host.EnqueueJob(kJobDeviceRemoval);
     return;

@@ -3,6 +3,7 @@
 // the controller reached through ConnectionHost.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ class DeviceConnection {
   void OnDeviceChange(const DeviceNotice& notice);
 
   // Presence of each configured mode, in configuration order.
-  std::vector<bool> GetModesPresent() const { return m_present; }
+  std::vector<bool> GetModesPresent() const;
 
   // The Bluetooth LE HID service in a path, or the Bluetooth bus (0005) in its HID_ID.
   static bool IsBluetoothPath(const std::string& upper_path);
@@ -32,6 +33,10 @@ class DeviceConnection {
  private:
   HidDeviceManager& m_manager;
   ConnectionHost& m_host;
+  // Guards m_present: refreshes run on the worker thread while notices arrive
+  // on the main loop.
+  mutable std::mutex m_present_lock;
   std::vector<bool> m_present;
+  // Written and read by the refresh and apply steps only, both on the worker.
   bool m_attached = false;
 };

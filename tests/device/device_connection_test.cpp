@@ -1,6 +1,10 @@
 // Device refresh, the connection state it leads to, and hot-plug notices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 #include "device/device_connection.h"
 #include "device/light_protocol.h"
 #include "tests/device/recording_host.h"
@@ -189,6 +193,37 @@ TEST(DeviceConnection, Notices) {
     EXPECT_EQ(host.jobs, c.jobs) << c.name;
     EXPECT_EQ(host.calls, c.calls) << c.name;
   }
+}
+
+// Refreshes run on the worker while removal notices arrive on the main loop:
+// every removal reported must follow a refresh that found the keyboard, and
+// the state left behind must still report one removal exactly once.
+TEST(DeviceConnection, RefreshesAndNoticesFromTwoThreads) {
+  SimRig rig;
+  rig.AddFamily2();
+  RecordingHost host;
+  DeviceConnection connection(*rig.manager, host);
+  const DeviceNotice removal{
+      NoticeKind::kRemoval,
+      NoticePathFromSyspath("/sys/devices/virtual/misc/uhid/0003:3554:F001.0004/hidraw/hidraw0")};
+  constexpr int kRefreshes = 200;
+  std::atomic<bool> refreshing{true};
+  std::thread worker([&] {
+    for (int i = 0; i < kRefreshes; ++i) connection.RefreshDevices();
+    refreshing = false;
+  });
+  while (refreshing) {
+    connection.OnDeviceChange(removal);
+    EXPECT_LE(connection.GetModesPresent().size(), 1u);
+  }
+  worker.join();
+  EXPECT_LE(std::count(host.jobs.begin(), host.jobs.end(), kJobDeviceRemoval), kRefreshes);
+
+  connection.RefreshDevices();
+  host.jobs.clear();
+  connection.OnDeviceChange(removal);
+  connection.OnDeviceChange(removal);
+  EXPECT_EQ(host.jobs, std::vector<int>{kJobDeviceRemoval});
 }
 
 }  // namespace

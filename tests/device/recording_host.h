@@ -1,7 +1,9 @@
 // A ConnectionHost that records what a refresh and the notices did to the
-// controller, the device-status control and the worker queue.
+// controller, the device-status control and the worker queue. Safe to call
+// from several threads, as the worker and the main loop both reach it.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -9,28 +11,49 @@
 
 class RecordingHost final : public ConnectionHost {
  public:
+  // Guards the records below while calls may still arrive; tests read them after.
+  mutable std::mutex records_lock;
   std::vector<std::string> calls;
   std::vector<int> jobs;
   bool connected = false;
   int device_type = 201;
   int connection_mode = -9;
 
-  void EnqueueJob(int code) override { jobs.push_back(code); }
-  void SetConnected(bool c) override { connected = c; }
-  bool IsConnected() const override { return connected; }
-  void SetAttached(bool a) override { calls.push_back(a ? "attached" : "detached"); }
-  int GetDeviceType() const override { return device_type; }
-  void SetConnectionMode(int mode) override { connection_mode = mode; }
+  void EnqueueJob(int code) override {
+    std::lock_guard<std::mutex> lock(records_lock);
+    jobs.push_back(code);
+  }
+  void SetConnected(bool c) override {
+    std::lock_guard<std::mutex> lock(records_lock);
+    connected = c;
+  }
+  bool IsConnected() const override {
+    std::lock_guard<std::mutex> lock(records_lock);
+    return connected;
+  }
+  void SetAttached(bool a) override { Call(a ? "attached" : "detached"); }
+  int GetDeviceType() const override {
+    std::lock_guard<std::mutex> lock(records_lock);
+    return device_type;
+  }
+  void SetConnectionMode(int mode) override {
+    std::lock_guard<std::mutex> lock(records_lock);
+    connection_mode = mode;
+  }
   void SetNotice(int kind, int value) override {
-    calls.push_back("notice " + std::to_string(kind) + " " + std::to_string(value));
+    Call("notice " + std::to_string(kind) + " " + std::to_string(value));
   }
-  void ResetDeviceStatus() override { calls.push_back("reset status"); }
-  void SetDevicePresent(int type) override { calls.push_back("present " + std::to_string(type)); }
-  void ShowDeviceTabs() override { calls.push_back("tabs"); }
-  void SetCapabilityFlags(std::uint8_t flags) override {
-    calls.push_back("flags " + std::to_string(flags));
+  void ResetDeviceStatus() override { Call("reset status"); }
+  void SetDevicePresent(int type) override { Call("present " + std::to_string(type)); }
+  void ShowDeviceTabs() override { Call("tabs"); }
+  void SetCapabilityFlags(std::uint8_t flags) override { Call("flags " + std::to_string(flags)); }
+  void ShowRestoreButton() override { Call("restore"); }
+  void ShowNotConnected() override { Call("not connected"); }
+  void ShowConnected() override { Call("connected"); }
+
+ private:
+  void Call(std::string call) {
+    std::lock_guard<std::mutex> lock(records_lock);
+    calls.push_back(std::move(call));
   }
-  void ShowRestoreButton() override { calls.push_back("restore"); }
-  void ShowNotConnected() override { calls.push_back("not connected"); }
-  void ShowConnected() override { calls.push_back("connected"); }
 };
