@@ -113,6 +113,11 @@ class CurlHttpClient final : public HttpClient {
 
     const CURLcode code = curl_easy_perform(h);
     if (transfer.aborted) return HttpResult::kAborted;
+    if (code == CURLE_HTTP_RETURNED_ERROR) {
+      long status = 0;
+      curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+      if (status == 404 || status == 410) return HttpResult::kNotFound;
+    }
     if (code != CURLE_OK) {
       return transfer.opened ? HttpResult::kReadFailed : HttpResult::kOpenFailed;
     }

@@ -27,7 +27,8 @@ class HttpReplySink {
 enum class HttpResult {
   kDone,        // the whole body was delivered
   kNoHandle,    // the client could not be set up at all
-  kOpenFailed,  // no connection, bad link, or an error status (4xx, 5xx)
+  kNotFound,    // the server answered 404 or 410: there is nothing at the link
+  kOpenFailed,  // no connection, bad link, or any other error status
   kReadFailed,  // the connection broke or timed out after the link opened
   kAborted,     // the sink returned false from OnData or KeepGoing
 };

@@ -130,6 +130,7 @@ int Downloader::Finish(HttpResult result) {
   switch (result) {
     case HttpResult::kNoHandle:
       return kTransferNoHandle;
+    case HttpResult::kNotFound:
     case HttpResult::kOpenFailed:
     case HttpResult::kReadFailed:
       return kTransferFailed;
@@ -146,7 +147,9 @@ FetchedText Downloader::FetchText(const std::string& link) {
   m_continue.store(true);
   TextSink sink(m_continue);
   FetchedText fetched;
-  fetched.code = Finish(m_client.Get(link, sink));
+  const HttpResult result = m_client.Get(link, sink);
+  fetched.code = Finish(result);
+  fetched.not_found = result == HttpResult::kNotFound;
   if (fetched.code == kTransferDone) {
     fetched.text = text::FromCodePoints(text::ToCodePoints(sink.Body()));
   }

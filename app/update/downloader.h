@@ -27,6 +27,9 @@ enum TransferCode : int {
 struct FetchedText {
   int code = kTransferFailed;
   std::string text;
+  // The server said there is nothing at the link (404 or 410), as opposed to
+  // a transfer that failed on the way.
+  bool not_found = false;
 };
 
 class Downloader {

@@ -75,14 +75,17 @@ void UpdateJobs::CheckFirmwareVersion() {
   }
 }
 
-bool UpdateJobs::ChecksumMatches(const std::string& download_link,
-                                 const std::string& archive_path) {
+UpdateJobs::ChecksumCheck UpdateJobs::CheckChecksum(const std::string& download_link,
+                                                    const std::string& archive_path) {
   const FetchedText published = m_downloader.FetchText(ChecksumLink(download_link));
-  // No checksum on the server: nothing to hold the archive against.
-  if (published.code != kTransferDone) return true;
+  // Only the server saying there is none leaves nothing to hold the archive
+  // against; a timeout or a broken link may be hiding a checksum that fails.
+  if (published.not_found) return ChecksumCheck::kPassed;
+  if (published.code != kTransferDone) return ChecksumCheck::kUnavailable;
   const std::optional<std::string> expected = ParseChecksumFile(published.text);
   const std::optional<std::string> actual = FileSha256(archive_path);
-  return expected && actual && *expected == *actual;
+  return expected && actual && *expected == *actual ? ChecksumCheck::kPassed
+                                                    : ChecksumCheck::kMismatch;
 }
 
 UpdateOutcome UpdateJobs::DownloadUpdate(UpdateTarget target) {
@@ -104,9 +107,15 @@ UpdateOutcome UpdateJobs::DownloadUpdate(UpdateTarget target) {
     ::unlink(archive.c_str());
     return UpdateOutcome::kDownloadFailed;
   }
-  if (!ChecksumMatches(download_link, archive)) {
-    ::unlink(archive.c_str());
-    return UpdateOutcome::kChecksumMismatch;
+  switch (CheckChecksum(download_link, archive)) {
+    case ChecksumCheck::kPassed:
+      break;
+    case ChecksumCheck::kMismatch:
+      ::unlink(archive.c_str());
+      return UpdateOutcome::kChecksumMismatch;
+    case ChecksumCheck::kUnavailable:
+      ::unlink(archive.c_str());
+      return UpdateOutcome::kChecksumUnavailable;
   }
 
   // Only what this archive holds may be started.

@@ -14,14 +14,17 @@
 
 // How a download ended.
 enum class UpdateOutcome {
-  kNoVersion,         // no check has given a version to download
-  kDownloadFailed,    // the transfer failed or was stopped; nothing is kept
-  kChecksumMismatch,  // the server's .sha256 does not match; the archive is deleted
-  kArchiveRefused,    // the archive hit the unpacking limits; nothing is started
-  kNothingToStart,    // the archive holds no program of the expected name
-  kDeclined,          // the user said no (or there was nobody to ask)
-  kStartFailed,       // the program could not be started
-  kStarted,           // the program runs and this one was asked to end
+  kNoVersion,            // no check has given a version to download
+  kDownloadFailed,       // the transfer failed or was stopped; nothing is kept
+  kChecksumMismatch,     // the server's .sha256 does not match or is no sha256sum line;
+                         // the archive is deleted
+  kChecksumUnavailable,  // the .sha256 could not be fetched (only a 404 or 410 means
+                         // the server has none); the archive is deleted
+  kArchiveRefused,       // the archive hit the unpacking limits; nothing is started
+  kNothingToStart,       // the archive holds no program of the expected name
+  kDeclined,             // the user said no (or there was nobody to ask)
+  kStartFailed,          // the program could not be started
+  kStarted,              // the program runs and this one was asked to end
 };
 
 class UpdateJobs {
@@ -61,8 +64,9 @@ class UpdateJobs {
  private:
   // The accepted reply of `target`'s version query, or empty.
   std::string FetchVersion(UpdateTarget target);
-  // False when the server offers a checksum that the archive does not match.
-  bool ChecksumMatches(const std::string& download_link, const std::string& archive_path);
+  enum class ChecksumCheck { kPassed, kMismatch, kUnavailable };
+  // Passed when the published checksum matches or the server has none.
+  ChecksumCheck CheckChecksum(const std::string& download_link, const std::string& archive_path);
   UpdateOutcome StartExecutable(UpdateTarget target, const std::string& version,
                                 const std::string& folder, const std::string& executable);
 

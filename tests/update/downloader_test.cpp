@@ -63,6 +63,7 @@ TEST(DownloaderResults, MapTheClientOutcomeAndTheContinueFlag) {
       {"done", HttpResult::kDone, false, kTransferDone, true},
       {"no handle", HttpResult::kNoHandle, false, kTransferNoHandle, false},
       {"link did not open", HttpResult::kOpenFailed, false, kTransferFailed, false},
+      {"nothing at the link", HttpResult::kNotFound, false, kTransferFailed, false},
       {"read failed", HttpResult::kReadFailed, false, kTransferFailed, true},
       {"flag cleared mid-body", HttpResult::kDone, true, kTransferStopped, true},
   };

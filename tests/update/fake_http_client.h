@@ -12,7 +12,8 @@
 class FakeHttpClient : public HttpClient {
  public:
   struct Reply {
-    HttpResult result = HttpResult::kDone;  // kNoHandle / kOpenFailed end before opening
+    // kNoHandle, kNotFound and kOpenFailed end before opening.
+    HttpResult result = HttpResult::kDone;
     std::optional<std::uint64_t> content_length;
     std::vector<std::string> pieces;
   };
@@ -21,7 +22,9 @@ class FakeHttpClient : public HttpClient {
     links.push_back(url);
     if (reply.result == HttpResult::kNoHandle) return reply.result;
     sink.OnReady();
-    if (reply.result == HttpResult::kOpenFailed) return reply.result;
+    if (reply.result == HttpResult::kOpenFailed || reply.result == HttpResult::kNotFound) {
+      return reply.result;
+    }
     sink.OnOpened(reply.content_length);
     for (std::size_t i = 0; i < reply.pieces.size(); ++i) {
       if (before_piece) before_piece(i);

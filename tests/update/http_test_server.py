@@ -9,7 +9,9 @@ part chooses how the reply is sent:
   /redirect/<file>  302 to /<file>
   /headers          200 with the request's header lines as the body
 Any other path is a file below the folder; runs of "/" count as one. A
-missing file gets 404 with an HTML page.
+missing file gets 404 with an HTML page, unless a file "<name>.status" beside
+it holds another status code to answer with, or "reset" to close the
+connection without any reply.
 """
 import http.server
 import os
@@ -26,7 +28,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def _file(self, parts):
         path = os.path.join(self.server.root, *parts)
         if not parts or not os.path.isfile(path):
-            self.send_error(404, "Not Found")
+            status = path + ".status"
+            answer = open(status).read().strip() if parts and os.path.isfile(status) else "404"
+            if answer == "reset":
+                self.close_connection = True
+            else:
+                self.send_error(int(answer))
             return None
         with open(path, "rb") as f:
             return f.read()

@@ -159,24 +159,30 @@ TEST_F(UpdateJobsTest, PublishedChecksumMustMatchTheArchive) {
   struct Case {
     const char* what;
     std::string checksum_file;  // empty: the server has none
+    std::string status;         // without a file: the server's answer, empty for 404
     UpdateOutcome outcome;
   };
   const Case cases[] = {
-      {"no checksum on the server", "", UpdateOutcome::kStarted},
-      {"sha256sum output", Sha256Of(archive) + "  Keyboard-Software-1.0.2.zip\n",
+      {"no checksum on the server", "", "", UpdateOutcome::kStarted},
+      {"checksum gone for good", "", "410", UpdateOutcome::kStarted},
+      {"server error on the checksum", "", "500", UpdateOutcome::kChecksumUnavailable},
+      {"forbidden checksum", "", "403", UpdateOutcome::kChecksumUnavailable},
+      {"connection closed without a reply", "", "reset", UpdateOutcome::kChecksumUnavailable},
+      {"sha256sum output", Sha256Of(archive) + "  Keyboard-Software-1.0.2.zip\n", "",
        UpdateOutcome::kStarted},
-      {"wrong digest", Sha256Of("something else") + "\n", UpdateOutcome::kChecksumMismatch},
-      {"not a digest", "<html>error</html>", UpdateOutcome::kChecksumMismatch},
+      {"wrong digest", Sha256Of("something else") + "\n", "", UpdateOutcome::kChecksumMismatch},
+      {"not a digest", "<html>error</html>", "", UpdateOutcome::kChecksumMismatch},
   };
+  const std::string checksum = "soft/Keyboard-Software-1.0.2.zip.sha256";
   m_state.SetLatestVersion(UpdateTarget::kProgram, "1.0.2");
   m_server.Put("soft/Keyboard-Software-1.0.2.zip", archive);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     m_launcher.started.clear();
-    fs::remove(m_server.Root() + "/soft/Keyboard-Software-1.0.2.zip.sha256");
-    if (!c.checksum_file.empty()) {
-      m_server.Put("soft/Keyboard-Software-1.0.2.zip.sha256", c.checksum_file);
-    }
+    fs::remove(m_server.Root() + "/" + checksum);
+    fs::remove(m_server.Root() + "/" + checksum + ".status");
+    if (!c.checksum_file.empty()) m_server.Put(checksum, c.checksum_file);
+    if (!c.status.empty()) m_server.Put(checksum + ".status", c.status);
     EXPECT_EQ(Jobs().DownloadUpdate(UpdateTarget::kProgram), c.outcome);
     EXPECT_EQ(m_launcher.started.empty(), c.outcome != UpdateOutcome::kStarted);
     EXPECT_FALSE(fs::exists(Temp("Keyboard-Software-1.0.2.zip")));
