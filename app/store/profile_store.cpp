@@ -95,18 +95,19 @@ bool ProfileStore::DeleteDatabaseFile(const std::string& base_folder,
                                       const std::string& database_name) {
   Lock lock(m_db_lock);
   const std::string path = database_file::PathFor(base_folder, database_name);
-  if (m_db.IsOpen() && path == m_path) CloseLocked();
+  // A statement still running keeps the file open; unlinking it then would lose what it writes.
+  if (m_db.IsOpen() && path == m_path && !CloseLocked()) return false;
   return database_file::Remove(path);
 }
 
 bool ProfileStore::Close() {
   Lock lock(m_db_lock);
-  CloseLocked();
-  return !m_db.IsOpen();
+  return CloseLocked();
 }
 
-void ProfileStore::CloseLocked() {
-  if (m_db.Close()) m_open = false;
+bool ProfileStore::CloseLocked() {
+  m_open = false;
+  return m_db.Close();
 }
 
 bool ProfileStore::IsOpen() const {

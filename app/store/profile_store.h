@@ -38,9 +38,11 @@ class ProfileStore {
   // when a connection is already open.
   bool CreateSchema();
   // Deletes the database file of that model together with its write-ahead log; true when none of
-  // them remains. A store open on that file is closed first.
+  // them remains. A store open on that file is closed first; while a statement keeps the file
+  // open nothing is deleted and the result is false.
   bool DeleteDatabaseFile(const std::string& base_folder, const std::string& database_name);
-  // Closes the connection and clears the open flag; false when SQLite keeps the connection.
+  // Closes the connection and clears the open flag; false when a statement still keeps the file
+  // open (it closes once that statement ends).
   bool Close();
   // The open flag: the current device's file is open through OpenForDevice.
   bool IsOpen() const;
@@ -145,7 +147,7 @@ class ProfileStore {
   bool OpenExistingLocked();
   bool CreateSchemaLocked();
   bool RunSchemaStatementsLocked();
-  void CloseLocked();
+  bool CloseLocked();
 
   // Guards the connection, the path, the open flag and the set-aside path.
   mutable std::recursive_mutex m_db_lock;

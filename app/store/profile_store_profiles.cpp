@@ -83,8 +83,10 @@ int ProfileStore::SaveKeyAssignment(const KeyAssignmentRow& row) {
   if (row.key_code == 0) return 0;
   Lock lock(m_db_lock);
   // The delete stands even when the insert fails (the key then has its factory function, as the
-  // result 0 says); the transaction only keeps a crash from parting the two.
+  // result 0 says); the transaction only keeps a crash from parting the two. Without one of its
+  // own (BEGIN refused) nothing is written, so the 0 returned is true.
   SQLiteAutoTransaction transaction(&m_db);
+  if (!transaction.Started()) return 0;
   Run(m_db, "DELETE FROM t_key_macro_data WHERE profile = ? and fn_layer = ? and key_code = ?",
       row.profile, row.fn_layer, row.key_code);
   int key_id = 0;

@@ -40,9 +40,13 @@ bool SQLiteDB::Open(const char* path, int flags) {
 
 bool SQLiteDB::Close() {
   if (m_handle == nullptr) return true;
-  if (sqlite3_close(m_handle) != SQLITE_OK) return false;
+  // A statement still alive would make sqlite3_close refuse and keep this connection, so a
+  // reopen would write to the old file or leak it. sqlite3_close_v2 lets go of it either way and
+  // closes the file once that statement is finalized; the result says whether it is closed now.
+  const bool idle = sqlite3_next_stmt(m_handle, nullptr) == nullptr;
+  sqlite3_close_v2(m_handle);
   m_handle = nullptr;
-  return true;
+  return idle;
 }
 
 int SQLiteDB::Execute(const char* sql, RowCallback callback, void* context) {

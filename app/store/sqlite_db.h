@@ -26,7 +26,8 @@ class SQLiteDB final {
 
   // Closes any current connection first. A null path fails.
   bool Open(const char* path, int flags);
-  // True when no connection remains; a close SQLite refuses keeps the connection.
+  // Always lets go of the connection. False when a statement on it is still alive: the file
+  // then stays open until that statement is finalized.
   bool Close();
   bool IsOpen() const { return m_handle != nullptr; }
 

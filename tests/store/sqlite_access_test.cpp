@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "store/sqlite_auto_transaction.h"
@@ -18,6 +20,16 @@ int CountRows(SQLiteDB& db, const char* table) {
     return -1;
   }
   return statement.ColumnInt(0);
+}
+
+// Whether this process holds a descriptor on `path`.
+bool OpenInThisProcess(const std::string& path) {
+  const std::filesystem::path wanted = std::filesystem::canonical(path);
+  for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    if (std::filesystem::read_symlink(fd.path(), error) == wanted) return true;
+  }
+  return false;
 }
 
 // A connection on a new file in a scratch folder.
@@ -125,6 +137,32 @@ TEST_F(SQLiteScratch, StatementIsReleasedOnceEvenWhenItsLastStepFailed) {
   EXPECT_FALSE(statement.IsPrepared());
   EXPECT_EQ(statement.Finalize(), 0);
   EXPECT_TRUE(db.Close());  // no statement is left open on the connection
+}
+
+// A statement still alive at Close: the connection is let go of at once, so a reopen writes to
+// the new file, and the old file stays open, as Close reports, until the statement ends.
+TEST_F(SQLiteScratch, CloseWithALiveStatementLetsGoAndReportsTheFileStillOpen) {
+  const std::string first = dir.File("a.db");
+  ASSERT_EQ(db.Execute("CREATE TABLE t(v INTEGER); INSERT INTO t VALUES (1), (2)"), 0);
+  SQLiteStatement reading;
+  ASSERT_EQ(db.Prepare(reading, "SELECT v FROM t"), 0);
+  ASSERT_EQ(reading.Step(), SQLiteStatement::kRow);
+
+  EXPECT_FALSE(db.Close());
+  EXPECT_FALSE(db.IsOpen());
+  EXPECT_TRUE(OpenInThisProcess(first));
+
+  ASSERT_TRUE(db.Open(dir.File("b.db").c_str(), SQLiteDB::kOpenCreate));
+  ASSERT_EQ(db.Execute("CREATE TABLE u(v INTEGER)"), 0);
+  SQLiteDB check;
+  ASSERT_TRUE(check.Open(first.c_str(), SQLiteDB::kOpenReadOnly));
+  EXPECT_EQ(CountRows(check, "u"), -1) << "the new table went to the old file";
+  ASSERT_TRUE(check.Close());
+
+  EXPECT_EQ(reading.Step(), SQLiteStatement::kRow) << "the statement still works";
+  EXPECT_EQ(reading.Finalize(), 0);
+  EXPECT_FALSE(OpenInThisProcess(first));
+  EXPECT_TRUE(db.Close());
 }
 
 TEST_F(SQLiteScratch, TransactionCommitsOnRequestAndRollsBackOtherwise) {
