@@ -53,6 +53,29 @@ TEST(MRender, NineSliceSmallerThanTwoCornersStillDrawsFullCorners) {
   EXPECT_TRUE(NearColor(dc.GetPixel(5, 0), kTR));
 }
 
+TEST(MRender, NineSliceOfAFrameSmallerThanItsCornersDrawsItsMiddleOnce) {
+  // An 18 × 12 frame under 10-pixel corners, with a marker band across rows 4 to 7.
+  constexpr ARGB kAbove = 0xFF0000FF, kMarker = 0xFFFF0000, kBelow = 0xFF00FF00;
+  Canvas frame(18, 12);
+  frame.FillRect(CRect(0, 0, 18, 4), kAbove);
+  frame.FillRect(CRect(0, 4, 18, 8), kMarker);
+  frame.FillRect(CRect(0, 8, 18, 12), kBelow);
+  const Image image(std::move(frame));
+  for (int height : {12, 15, 20, 30}) {
+    SCOPED_TRACE(height);
+    Canvas dc(18, height);
+    MRender::DrawImageFrame(dc, &image, dc.Bounds(), 0, 0, 18, 12, 10);
+    EXPECT_TRUE(NearColor(dc.GetPixel(9, 0), kAbove));
+    EXPECT_TRUE(NearColor(dc.GetPixel(9, height - 1), kBelow));
+    int bands = 0;
+    for (int y = 0; y < height; ++y) {
+      const bool marker = NearColor(dc.GetPixel(9, y), kMarker);
+      if (marker && (y == 0 || !NearColor(dc.GetPixel(9, y - 1), kMarker))) ++bands;
+    }
+    EXPECT_EQ(bands, 1);
+  }
+}
+
 TEST(MRender, NineSliceOfOneFrameNeverBleedsIntoItsNeighbour) {
   // Two frames of 12 × 12: red and blue. Stretching the second must stay blue.
   Canvas strip(24, 12);

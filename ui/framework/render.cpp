@@ -23,6 +23,18 @@ void MRender::DrawImageFrame(Canvas& dc, const Image* image, const CRect& dest, 
 void MRender::DrawImageFrameMID(Canvas& dc, const Image* image, const CRect& dest, int sx, int sy,
                                 int sw, int sh, int l, int t, int r, int b) {
   if (!image) return;
+  // A frame smaller than its two corners (a small spin arrow under 10-pixel
+  // corners) would overlap its own halves and draw its middle twice; its
+  // corners shrink to leave a centre of one pixel.
+  const auto fit = [](int& a, int& b, int size) {
+    if (size <= 0 || a + b < size) return;
+    const int keep = size - 1;
+    const int sum = a + b;
+    a = sum > 0 ? a * keep / sum : 0;
+    b = keep - a;
+  };
+  fit(l, r, sw);
+  fit(t, b, sh);
   // Column and row edges of the source and destination grids.
   const int sxs[4] = {sx, sx + l, sx + sw - r, sx + sw};
   const int sys[4] = {sy, sy + t, sy + sh - b, sy + sh};
